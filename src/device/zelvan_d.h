@@ -116,6 +116,8 @@ class TZelvan_d : public QObject {
   void ProcessReceived(const QByteArray& bytes) { ProcessReceived(bytes.constData(), bytes.size()); }
   void ProcessReceived(const char* data, qsizetype size);
   void StoreReceived(int index, uint32_t value);
+  // Bytes received and not yet cut into lines (at most 10 without a CR LF).
+  qsizetype receiveBufferSize() const { return m_rx.size() - m_rxPos; }
   int32_t ReadRegister(int index);
 
   // ---- Ranges ----

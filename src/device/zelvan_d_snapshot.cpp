@@ -1,8 +1,8 @@
 // Device state snapshot: the register store written as the commands that
 // would set it again, and the paced replay of such a file.
 #include <QFile>
-#include <QSaveFile>
 
+#include "device/atomicfile.h"
 #include "device/zelvan_d.h"
 
 using namespace zelvan;
@@ -41,10 +41,8 @@ bool TZelvan_d::setPropertyVarSaveMiniConfigToFile(const QString& path) {
   const QByteArray text = SnapshotText();
   // Written beside the target and renamed over it, so a failed save leaves
   // the previous file as it was.
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size() || !f.commit()) {
-    const QString why = f.errorString();
-    f.cancelWriting();
+  QString why;
+  if (!writeFileAtomically(path, text, &why)) {
     if (OnErrorMessage) OnErrorMessage(QStringLiteral("Cannot write %1: %2").arg(path, why));
     return false;
   }

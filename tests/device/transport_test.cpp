@@ -1,0 +1,239 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include "device/comports.h"
+#include "device/zelvan_d.h"
+#include "test_support.h"
+
+using namespace zelvan;
+using namespace testing_support;
+
+// ------------------------------------------------------------------- TCP
+
+TEST(TcpTransport, ConnectsSendsAndReceives) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  TZelvan_d link;
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+  link.setIpRemotePort(server.serverPort());
+  link.setConType(CON_TCP);
+  ASSERT_TRUE(pumpUntil([&] { return server.hasPendingConnections() || link.TcpConnected(); }));
+  ASSERT_TRUE(pumpUntil([&] { return link.TcpConnected(); }));
+  QTcpSocket* peer = server.nextPendingConnection();
+  ASSERT_NE(peer, nullptr);
+
+  link.SendRaw(QByteArray("?"));
+  ASSERT_TRUE(pumpUntil([&] { return peer->bytesAvailable() >= 1; }));
+  EXPECT_EQ(peer->readAll(), "?");
+
+  // Only the bytes before a zero byte of one read count.
+  peer->write(QByteArray("HP5\r\n\0VP9\r\n", 11));
+  peer->flush();
+  ASSERT_TRUE(pumpUntil([&] { return link.HPOSM() == 5; }));
+  pumpFor(50);
+  EXPECT_EQ(link.VPOSM(), 0u);
+  peer->write("VP7\r\n");
+  ASSERT_TRUE(pumpUntil([&] { return link.VPOSM() == 7; }));
+
+  // The device closing the connection makes the link connect again at once.
+  peer->close();
+  ASSERT_TRUE(pumpUntil([&] { return server.hasPendingConnections(); }));
+  ASSERT_TRUE(pumpUntil([&] { return link.TcpConnected(); }));
+  // Data arriving while another transport is selected is ignored.
+  QTcpSocket* peer2 = server.nextPendingConnection();
+  link.setConType(CON_NONE);
+  EXPECT_FALSE(link.TcpConnected());
+  delete peer2;
+}
+
+TEST(TcpTransport, RetriesAfterEveryRefusal) {
+  // A server that accepts and drops every client at once stands for a device
+  // that refuses: the link must keep trying and never become connected.
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  int attempts = 0;
+  QObject::connect(&server, &QTcpServer::newConnection, [&] {
+    while (QTcpSocket* s = server.nextPendingConnection()) {
+      ++attempts;
+      s->abort();
+      s->deleteLater();
+    }
+  });
+  TZelvan_d link;
+  link.setSupervisorTimeScale(5);
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+  link.setIpRemotePort(server.serverPort());
+  link.setConType(CON_TCP);
+  ASSERT_TRUE(pumpUntil([&] { return attempts >= 5; }, 5000));
+  EXPECT_FALSE(link.Connected());
+  link.setConType(CON_NONE);
+  const int after = attempts;
+  pumpFor(100);
+  EXPECT_LE(attempts, after + 1) << "no more attempts once TCP is deselected";
+}
+
+TEST(TcpTransport, RemotePortChangeReconnectsSameValueOnlyFires) {
+  QTcpServer a, b;
+  ASSERT_TRUE(a.listen(QHostAddress::LocalHost, 0));
+  ASSERT_TRUE(b.listen(QHostAddress::LocalHost, 0));
+  TZelvan_d link;
+  Counter portEvents;
+  link.OnIpRemotePortchange = portEvents.handler();
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+  link.setIpRemotePort(a.serverPort());
+  link.setConType(CON_TCP);
+  ASSERT_TRUE(pumpUntil([&] { return link.TcpConnected(); }));
+  link.setIpRemotePort(a.serverPort());
+  EXPECT_TRUE(link.TcpConnected()) << "same value: nothing reopened";
+  EXPECT_EQ(portEvents.n, 2);
+  link.setIpRemotePort(b.serverPort());
+  ASSERT_TRUE(pumpUntil([&] { return b.hasPendingConnections(); }));
+  EXPECT_EQ(portEvents.n, 3);
+}
+
+// ------------------------------------------------------------------- UDP
+
+TEST(UdpTransport, FiltersBySourceAndCutsAtZero) {
+  UdpPeer dev;
+  UdpPeer stranger;
+  TZelvan_d link;
+  const quint16 local = attachUdp(link, dev);
+  ASSERT_TRUE(link.UdpActive());
+  link.SendRaw(QByteArray("5H"));
+  ASSERT_TRUE(dev.waitFor("5H"));
+
+  stranger.send("HP1\r\n", local);  // right address, other source port
+  dev.send(QByteArray("HP5\r\n\0VP3\r\n", 11), local);
+  ASSERT_TRUE(pumpUntil([&] { return link.HPOSM() == 5; }));
+  pumpFor(30);
+  EXPECT_EQ(link.VPOSM(), 0u);
+  EXPECT_EQ(link.HPOSM(), 5u);
+
+  // A datagram longer than 8192 bytes is cut to its first 8192.
+  QByteArray big(8190, 'z');
+  big += "\r\nVP8\r\n";
+  dev.send(big, local);
+  dev.send("HP6\r\n", local);
+  ASSERT_TRUE(pumpUntil([&] { return link.HPOSM() == 6; }));
+  EXPECT_EQ(link.VPOSM(), 0u);
+}
+
+TEST(UdpTransport, PortInUseStaysInactiveAndSendsNothing) {
+  QUdpSocket holder;
+  ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress));
+  UdpPeer dev;
+  TZelvan_d link;
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+  link.setIpRemotePort(dev.port());
+  link.setIpLocalPort(holder.localPort());
+  link.setConType(CON_UDP);
+  EXPECT_FALSE(link.UdpActive());
+  link.SendRaw(QByteArray("?"));
+  pumpFor(30);
+  EXPECT_TRUE(dev.drain().isEmpty());
+  // Re-selecting a free local port brings it up.
+  link.setIpLocalPort(freeUdpPort());
+  EXPECT_TRUE(link.UdpActive());
+}
+
+TEST(UdpTransport, SerialPortNameWhileOnUdpOpensNothing) {
+  UdpPeer dev;
+  TZelvan_d link;
+  attachUdp(link, dev);
+  link.setPort(QStringLiteral("COM3"));
+  EXPECT_EQ(link.Port(), "COM3");
+  EXPECT_FALSE(link.SerialOpen());
+  EXPECT_TRUE(link.UdpActive());
+}
+
+// ---------------------------------------------------------------- serial
+
+namespace {
+// A pseudo-terminal standing in for the device's serial line.
+struct Pty {
+  int master = -1;
+  QString path;
+  Pty() {
+    master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return;
+    path = QString::fromLocal8Bit(ptsname(master));
+    termios t{};
+    tcgetattr(master, &t);
+    cfmakeraw(&t);
+    tcsetattr(master, TCSANOW, &t);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+  }
+  ~Pty() {
+    if (master >= 0) close(master);
+  }
+  QByteArray read() {
+    QByteArray out;
+    char buf[256];
+    ssize_t n;
+    while ((n = ::read(master, buf, sizeof buf)) > 0) out.append(buf, n);
+    return out;
+  }
+  void write(const QByteArray& b) { ASSERT_EQ(::write(master, b.constData(), size_t(b.size())), b.size()); }
+};
+}  // namespace
+
+TEST(SerialTransport, ComNamesAndResolver) {
+  EXPECT_EQ(comPortName(3), "COM3");
+  EXPECT_EQ(comPortName(12), "\\\\.\\COM12");
+  EXPECT_EQ(comPortNumber("COM9"), 9);
+  EXPECT_EQ(comPortNumber("\\\\.\\COM16"), 16);
+  EXPECT_EQ(comPortNumber("/dev/ttyUSB0"), 0);
+  QTemporaryDir dir;
+  const QString ini = dir.filePath("Option.ini");
+  EXPECT_EQ(resolveComPort("COM1", ini), "/dev/ttyS0");
+  EXPECT_EQ(resolveComPort("\\\\.\\COM10", ini), "/dev/ttyS9");
+  QFile f(ini);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("Something=1\r\nCOM1=/dev/pts/7\r\nCOM10=/dev/ttyUSB1\r\n");
+  f.close();
+  EXPECT_EQ(resolveComPort("COM1", ini), "/dev/pts/7");
+  EXPECT_EQ(resolveComPort("\\\\.\\COM10", ini), "/dev/ttyUSB1");
+  EXPECT_EQ(resolveComPort("COM2", ini), "/dev/ttyS1");
+  EXPECT_EQ(resolveComPort("/dev/pts/3", ini), "/dev/pts/3");
+}
+
+TEST(SerialTransport, OpensThroughOptionFileAndTalks) {
+  Pty pty;
+  ASSERT_FALSE(pty.path.isEmpty());
+  QTemporaryDir dir;
+  const QString old = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  {
+    QFile f("Option.ini");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("COM3=" + pty.path.toLocal8Bit() + "\r\n");
+  }
+  TZelvan_d link;
+  link.setConType(CON_RS232);
+  link.setPort(QStringLiteral("COM3"));
+  QDir::setCurrent(old);
+  ASSERT_TRUE(link.SerialOpen());
+  EXPECT_TRUE(probeComPort(QStringLiteral("/dev/nonexistent-zelvan")) == false);
+
+  link.SendRaw(QByteArray("1na10nw"));
+  QByteArray got;
+  ASSERT_TRUE(pumpUntil([&] { return (got += pty.read()).contains("10nw"); }));
+  EXPECT_EQ(got, "1na10nw");
+  pty.write("HP4\r\nCH2\r\n");
+  ASSERT_TRUE(pumpUntil([&] { return link.ICHM() == 2; }));
+  EXPECT_EQ(link.HPOSM(), 4u);
+
+  // Another port name closes the open one; a missing port fails silently.
+  link.setPort(QStringLiteral("/dev/nonexistent-zelvan"));
+  EXPECT_FALSE(link.SerialOpen());
+  link.SendRaw(QByteArray("?"));  // dropped, no crash
+}
