@@ -279,6 +279,7 @@ int TZelvan_d::scaled(int ms) const {
 }
 
 void TZelvan_d::restartTimer(int ms) {
+  m_periodMs = ms;
   m_timer->stop();
   m_timer->setInterval(scaled(ms));
   m_timer->start();

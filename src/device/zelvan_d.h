@@ -222,6 +222,7 @@ class TZelvan_d : public QObject {
   // Supervisor.
   int m_state = 0;
   QTimer* m_timer = nullptr;
+  int m_periodMs = 3000;  // the supervisor period before scaling
   int m_timeScalePercent = 100;
 
   // Transports.

@@ -205,7 +205,7 @@ void TZelvan_d::setConType(tConnectionType v) {
     case CON_RS232: OpenSerial(); break;
   }
   if (v != CON_NONE)
-    m_timer->start();
+    m_timer->start(scaled(m_periodMs));  // the period it last had
   else
     m_timer->stop();
   if (!m_forceConn) {

@@ -12,6 +12,29 @@ namespace {
 QByteArray line(const char* name, uint64_t v) { return QByteArray(name) + QByteArray::number(v) + "\r\n"; }
 }  // namespace
 
+namespace {
+using Getter = uint64_t (*)(const TZelvan_d&);
+
+// Feeds one reply line for register i and checks the named property and
+// event that the catalogue generated for it.
+void checkRegister(TZelvan_d& link, int i, const char* property, TZelvanNotifyEvent& ev, Getter get,
+                   bool boolean) {
+  int fired = 0;
+  ev = [&fired](QObject* sender, int tag) {
+    EXPECT_EQ(tag, 0);
+    EXPECT_NE(sender, nullptr);
+    ++fired;
+  };
+  const uint64_t value = i == Reg::PCHAN ? 0 : std::min<uint64_t>(acceptedRanges()[i].max, 1 + i % 7);
+  link.ProcessReceived(line(registerInfo(i).name.data(), value));
+  EXPECT_EQ(fired, 1) << property;
+  EXPECT_EQ(get(link), boolean ? uint64_t{value != 0} : value) << property;
+  EXPECT_EQ(link.registerValue(i), static_cast<uint32_t>(get(link))) << property;
+  EXPECT_EQ(link.changeEvent(i), &ev) << property;
+  ev = nullptr;
+}
+}  // namespace
+
 // Every register's property and change event, reached through the wire
 // format: its reply line stores the value the property then reads, and fires
 // the register's own event once.
@@ -19,24 +42,10 @@ TEST(RegisterStore, EveryPropertyAndEventThroughTheWire) {
   TZelvan_d link;
   link.SetRanges(acceptedRanges());
   int checked = 0;
-#define ZREG(i, n, c, k, t, lo, hi, w, prop, ev)                                         \
-  {                                                                                      \
-    int fired = 0;                                                                       \
-    link.ev = [&fired](QObject* sender, int tag) {                                       \
-      EXPECT_EQ(tag, 0);                                                                 \
-      EXPECT_NE(sender, nullptr);                                                        \
-      ++fired;                                                                           \
-    };                                                                                   \
-    const uint64_t value = i == Reg::PCHAN ? 0 : std::min<uint64_t>(hi, 1 + i % 7);      \
-    link.ProcessReceived(line(n, value));                                                \
-    EXPECT_EQ(fired, 1) << #prop;                                                        \
-    const bool isBoolean = std::is_same_v<decltype(link.prop()), bool>;                  \
-    EXPECT_EQ(static_cast<uint64_t>(link.prop()), isBoolean ? uint64_t{value != 0} : value) << #prop; \
-    EXPECT_EQ(link.registerValue(i), static_cast<uint32_t>(link.prop())) << #prop;       \
-    EXPECT_EQ(link.changeEvent(i), &link.ev) << #prop;                                   \
-    link.ev = nullptr;                                                                   \
-    ++checked;                                                                           \
-  }
+#define ZREG(i, n, c, k, t, lo, hi, w, prop, ev)                                                         \
+  checkRegister(link, i, #prop, link.ev, +[](const TZelvan_d& l) { return static_cast<uint64_t>(l.prop()); }, \
+                std::is_same_v<decltype(link.prop()), bool>);                                           \
+  ++checked;
 #define ZSPECIAL(i, n, c, k, lo, hi, id)
 #include "device/registers.def"
 #undef ZREG

@@ -237,3 +237,20 @@ TEST(SerialTransport, OpensThroughOptionFileAndTalks) {
   EXPECT_FALSE(link.SerialOpen());
   link.SendRaw(QByteArray("?"));  // dropped, no crash
 }
+
+TEST(UdpTransport, SendErrorClosesEndpointAndShowsTheSocketText) {
+  UdpPeer dev;
+  TZelvan_d link;
+  attachUdp(link, dev);
+  QStringList errors;
+  link.OnErrorMessage = [&](const QString& t) { errors << t; };
+  link.setIpRemoteAddress(QStringLiteral("::1"));  // IPv6 on an IPv4 endpoint: refused by the socket layer
+  ASSERT_TRUE(link.UdpActive());
+  link.SendRaw(QByteArray("?"));
+  EXPECT_FALSE(link.UdpActive());
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_FALSE(errors.front().isEmpty());
+  // Closed now: further sends are dropped silently.
+  link.SendRaw(QByteArray("?"));
+  EXPECT_EQ(errors.size(), 1);
+}
