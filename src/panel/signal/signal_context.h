@@ -1,0 +1,77 @@
+// State shared by the signal panels: the device link, the host, the input
+// settings table the per-channel reports fill, the value conversion of the
+// picture adjustments, the two status grids, and the panels themselves so
+// that one panel can run another's routine where a report asks for it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class QTableWidget;
+class TConversion;
+class TSignalHost;
+class TZelvan_d;
+
+namespace zelvan::signal {
+
+class TInputRow;
+class TInputTable;
+class TTallyPanel;
+class TSignalStatus;
+class TOutputPanel;
+class TImagePanel;
+class TTransitionPanel;
+class TAudioPanel;
+
+// The main window's own copy of the per-channel values, index 0..8 (entry 0
+// holds a value the device reported for all inputs, PCHAN 0).
+struct TInputSettings {
+  std::array<bool, 9> used{};
+  std::array<bool, 9> syncLoad{};
+  std::array<int64_t, 9> signalType{};
+  std::array<int64_t, 9> standard{};
+  std::array<bool, 9> vcr{};
+  std::array<bool, 9> synchronized{};
+  std::array<bool, 9> extend{};
+  std::array<bool, 9> displayMain{};
+  std::array<bool, 9> displayPreview{};
+  std::array<int64_t, 9> audioLevel{};
+  std::array<int64_t, 9> audioBalance{};
+};
+
+struct TSignalContext {
+  TZelvan_d* link = nullptr;
+  TSignalHost* host = nullptr;
+  TConversion* Conversion1 = nullptr;
+  TInputSettings table;
+  QTableWidget* StringGrid1 = nullptr;
+  QTableWidget* ownGrid2 = nullptr;  // used while the host has no StringGrid2
+
+  TInputRow* inputRow = nullptr;
+  TInputTable* inputTable = nullptr;
+  TTallyPanel* tally = nullptr;
+  TSignalStatus* statusM = nullptr;
+  TSignalStatus* statusP = nullptr;
+  TOutputPanel* outputPanel = nullptr;
+  TImagePanel* imageM = nullptr;
+  TImagePanel* imageP = nullptr;
+  TTransitionPanel* transition = nullptr;
+  TAudioPanel* audio = nullptr;
+
+  // The status grid of an output (1: StringGrid1, 2: StringGrid2).
+  QTableWidget* grid(int output) const;
+  // The reported processing channel 0..8; -1 for a value above 8 (which
+  // the register ranges refuse).
+  int pchan() const;
+
+  // Status of an output after its input or signal type changed: the full
+  // status (signal_M / signal_P) when a signal is present and in range,
+  // else only the picture-control layout.
+  void refreshStatus(int output) const;
+  // The not-available panels of both outputs (afichoupalmenimag).
+  void afichoupalmenimag() const;
+  // The sync line of an output (affichage_sync_M / affichage_sync_P).
+  void affichage_sync(int output) const;
+};
+
+}  // namespace zelvan::signal

@@ -1,0 +1,374 @@
+#include "panel/signal/signal_panels.h"
+
+#include <QHeaderView>
+#include <QPointer>
+#include <QTableWidget>
+
+#include "device/zelvan_d.h"
+#include "panel/signal/audio_panel.h"
+#include "panel/signal/image_panel.h"
+#include "panel/signal/input_row.h"
+#include "panel/signal/input_table.h"
+#include "panel/signal/output_panel.h"
+#include "panel/signal/signal_common.h"
+#include "panel/signal/signal_host.h"
+#include "panel/signal/signal_status.h"
+#include "panel/signal/tally_panel.h"
+#include "panel/signal/transition_panel.h"
+#include "widgets/tconversion.h"
+
+namespace zelvan::signal {
+
+// ------------------------------------------------------------ context
+
+QTableWidget* TSignalContext::grid(int output) const {
+  if (output == 1) return StringGrid1;
+  if (host)
+    if (QTableWidget* g = host->matrixStatusGrid()) return g;
+  return ownGrid2;
+}
+
+int TSignalContext::pchan() const {
+  const uint32_t ch = link->PCHAN();
+  return ch <= 8 ? static_cast<int>(ch) : -1;
+}
+
+void TSignalContext::refreshStatus(int output) const {
+  TSignalStatus* status = output == 1 ? statusM : statusP;
+  TImagePanel* image = output == 1 ? imageM : imageP;
+  if (status && status->signalValid())
+    status->signal();
+  else if (image)
+    image->layoutBySignal();
+}
+
+void TSignalContext::afichoupalmenimag() const {
+  if (imageM) imageM->notAvailable();
+  if (imageP) imageP->notAvailable();
+}
+
+void TSignalContext::affichage_sync(int output) const {
+  if (TSignalStatus* status = output == 1 ? statusM : statusP) status->affichage_sync();
+}
+
+// ------------------------------------------------------------ panels
+
+namespace {
+// A status grid with its static captions (for a grid the panels own).
+QTableWidget* makeStatusGrid(QWidget* parent, const QString& name, bool preview) {
+  auto* g = new QTableWidget(16, 3, parent);
+  g->setObjectName(name);
+  g->horizontalHeader()->hide();
+  g->verticalHeader()->hide();
+  g->setSelectionMode(QAbstractItemView::NoSelection);
+  setCell(g, 0, 0, QStringLiteral("                INPUT"));
+  setCell(g, 0, 1, QStringLiteral("STATUS:"));
+  setCell(g, 1, 0, QStringLiteral("computer"));
+  setCell(g, 2, 0, preview ? QStringLiteral("XGA(ifamp)") : QStringLiteral("XGA(ifamm)"));
+  setCell(g, 3, 0, QStringLiteral("Line freq:"));
+  setCell(g, 4, 0, QStringLiteral("Fram freq:"));
+  setCell(g, 5, 0, QStringLiteral("Sync:"));
+  setCell(g, 6, 0, QStringLiteral("                INPUT"));
+  setCell(g, 6, 1, QStringLiteral("REF:"));
+  setCell(g, 7, 0, QStringLiteral("Internal ref."));
+  setCell(g, 9, 0, QStringLiteral("            OUTPUT"));
+  setCell(g, 9, 1, QStringLiteral("STATUS:"));
+  setCell(g, 10, 0, QStringLiteral("Output format:"));
+  setCell(g, 11, 0, QStringLiteral("Logo or Frame(1):"));
+  setCell(g, 12, 0, QStringLiteral("Logo or Frame(2):"));
+  setCell(g, 13, 0, QStringLiteral("................"));
+  setCell(g, 14, 0, QStringLiteral("Frame freq:"));
+  setCell(g, 15, 0, QStringLiteral("Output sync:"));
+  return g;
+}
+}  // namespace
+
+TSignalPanels::TSignalPanels(TZelvan_d& link, TSignalHost& host, const TSignalPages& pages, QObject* parent)
+    : QObject(parent) {
+  ctx_.link = &link;
+  ctx_.host = &host;
+  holder_ = std::make_unique<QWidget>();
+  holder_->setObjectName(QStringLiteral("Holder_signal_panels"));
+  holder_->hide();
+  auto page = [this](QWidget* given, const char* name) -> QWidget* {
+    if (given) return given;
+    auto* w = new QWidget(holder_.get());
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+  };
+  QWidget* ichmp = page(pages.Panel_ichmp, "Panel_ichmp");
+  QWidget* control = page(pages.controlArea, "Panel_controls");
+  QWidget* input = page(pages.Input, "Input");
+  QWidget* outputPage = page(pages.Output, "Output");
+  QWidget* imageMain = page(pages.Image_Main, "Image_Main");
+  QWidget* imagePreview = page(pages.Image_Preview, "Image_Preview");
+  QWidget* audioPage = page(pages.TabSheet_audio, "TabSheet_audio");
+  QWidget* transitionPage = page(pages.TabSheet_transition, "TabSheet_transition");
+  QWidget* effectsPage = page(pages.Effects, "Effects");
+
+  if (pages.Conversion1) {
+    ctx_.Conversion1 = pages.Conversion1;
+  } else {
+    auto* conv = new TConversion(this);
+    conv->setObjectName(QStringLiteral("Conversion1"));
+    conv->setValMinDriver(0);
+    conv->setValMaxDriver(255);
+    conv->setValMinAffichage(-128);
+    conv->setValMaxAffichage(127);
+    ctx_.Conversion1 = conv;
+  }
+  ctx_.StringGrid1 =
+      pages.StringGrid1 ? pages.StringGrid1 : makeStatusGrid(holder_.get(), QStringLiteral("StringGrid1"), false);
+  ownGrid2_.reset(makeStatusGrid(nullptr, QStringLiteral("StringGrid2"), true));
+  ctx_.ownGrid2 = ownGrid2_.get();
+
+  ctx_.inputRow = new TInputRow(ctx_, ichmp, pages.controlArea);
+  ctx_.inputTable = new TInputTable(ctx_, input);
+  ctx_.statusM = new TSignalStatus(ctx_, 1, this);
+  ctx_.statusP = new TSignalStatus(ctx_, 2, this);
+  ctx_.outputPanel = new TOutputPanel(ctx_, outputPage, pages.output2Settings);
+  ctx_.tally = new TTallyPanel(ctx_, outputPage, pages.controlsMenu);
+  ctx_.imageM = new TImagePanel(ctx_, 1, imageMain);
+  ctx_.imageP = new TImagePanel(ctx_, 2, imagePreview);
+  ctx_.transition = new TTransitionPanel(ctx_, control, transitionPage, effectsPage, pages.controlsMenu, pages.menuBar);
+  ctx_.audio = new TAudioPanel(ctx_, audioPage);
+  // The panels live exactly as long as this object (their controls live
+  // with the pages).
+  for (QObject* o : std::initializer_list<QObject*>{ctx_.inputRow, ctx_.inputTable, ctx_.outputPanel, ctx_.tally,
+                                                    ctx_.imageM, ctx_.imageP, ctx_.transition, ctx_.audio})
+    o->setParent(this);
+
+  ctx_.inputRow->hinthinthint_ichm();
+  buildRoutes();
+}
+
+TSignalPanels::~TSignalPanels() {
+  // Panels first: they refer to the context and the grids below.
+  for (QObject* o : std::initializer_list<QObject*>{ctx_.inputRow, ctx_.inputTable, ctx_.outputPanel, ctx_.tally,
+                                                    ctx_.statusM, ctx_.statusP, ctx_.imageM, ctx_.imageP,
+                                                    ctx_.transition, ctx_.audio})
+    delete o;
+  ctx_ = TSignalContext{};
+}
+
+// ------------------------------------------------------------ routes
+
+void TSignalPanels::add(int reg, const QString& handler,
+                        std::initializer_list<std::pair<QString, std::function<void()>>> calls) {
+  Route r;
+  r.reg = reg;
+  r.handler = handler;
+  for (const auto& c : calls) {
+    r.calls << c.first;
+    r.run.push_back(c.second);
+  }
+  routes_.push_back(std::move(r));
+}
+
+void TSignalPanels::buildRoutes() {
+  auto h = [](int reg) {
+    return QStringLiteral("Zelvan_d1") + QString::fromLatin1(registerInfo(reg).property.data(),
+                                                             qsizetype(registerInfo(reg).property.size())) +
+           QStringLiteral("change");
+  };
+  TInputRow* row = ctx_.inputRow;
+  TInputTable* table = ctx_.inputTable;
+  TTallyPanel* tally = ctx_.tally;
+  TOutputPanel* out = ctx_.outputPanel;
+  TTransitionPanel* tr = ctx_.transition;
+  TAudioPanel* au = ctx_.audio;
+
+  // ---- Inputs and tally ----
+  add(Reg::ICHM, h(Reg::ICHM), {{"TInputRow::Zelvan_d1ICHMchange", [row] { row->Zelvan_d1ICHMchange(); }}});
+  add(Reg::ICHP, h(Reg::ICHP), {{"TInputRow::Zelvan_d1ICHPchange", [row] { row->Zelvan_d1ICHPchange(); }}});
+  add(Reg::ICHNP, h(Reg::ICHNP), {{"TInputRow::Zelvan_d1ICHNPchange", [row] { row->Zelvan_d1ICHNPchange(); }}});
+  add(Reg::PENA, h(Reg::PENA), {{"TInputTable::Zelvan_d1PENAchange", [table] { table->Zelvan_d1PENAchange(); }}});
+  add(Reg::PLOAD, h(Reg::PLOAD), {{"TInputTable::Zelvan_d1PLOADchange", [table] { table->Zelvan_d1PLOADchange(); }}});
+  add(Reg::PRGBI, h(Reg::PRGBI), {{"TInputTable::Zelvan_d1PRGBIchange", [table] { table->Zelvan_d1PRGBIchange(); }}});
+  add(Reg::PISTD, h(Reg::PISTD), {{"TInputTable::Zelvan_d1PISTDchange", [table] { table->Zelvan_d1PISTDchange(); }}});
+  add(Reg::PPROC, h(Reg::PPROC), {{"TInputTable::Zelvan_d1PPROCchange", [table] { table->Zelvan_d1PPROCchange(); }}});
+  add(Reg::PVISC, h(Reg::PVISC), {{"TInputTable::Zelvan_d1PVISCchange", [table] { table->Zelvan_d1PVISCchange(); }}});
+  add(Reg::PEDGC, QStringLiteral("Zelvan_d1PEDGC_Zelvan_change"),
+      {{"TInputTable::Zelvan_d1PEDGC_Zelvan_change", [table] { table->Zelvan_d1PEDGC_Zelvan_change(); }}});
+  add(Reg::LDISPLAYM, h(Reg::LDISPLAYM),
+      {{"TInputTable::Zelvan_d1LDISPLAYMchange", [table] { table->Zelvan_d1LDISPLAYMchange(); }}});
+  add(Reg::LDISPLAYP, h(Reg::LDISPLAYP),
+      {{"TInputTable::Zelvan_d1LDISPLAYPchange", [table] { table->Zelvan_d1LDISPLAYPchange(); }}});
+  add(Reg::ALEV, h(Reg::ALEV), {{"TInputTable::Zelvan_d1ALEVchange", [table] { table->Zelvan_d1ALEVchange(); }}});
+  add(Reg::ABAL, h(Reg::ABAL),
+      {{"TInputTable::Zelvan_d1ABALchange (then TAudioPanel::balanceReported)", [table] { table->Zelvan_d1ABALchange(); }}});
+  const int tallies[] = {Reg::TALLY1, Reg::TALLY2, Reg::TALLY3};
+  const int tallyOn[] = {Reg::TA1ON, Reg::TA2ON, Reg::TA3ON};
+  for (int k = 1; k <= 3; ++k) {
+    add(tallies[k - 1], h(tallies[k - 1]),
+        {{QStringLiteral("TTallyPanel::Zelvan_d1TALLYchange(%1)").arg(k), [tally, k] { tally->Zelvan_d1TALLYchange(k); }}});
+    add(tallyOn[k - 1], h(tallyOn[k - 1]),
+        {{QStringLiteral("TTallyPanel::Zelvan_d1TAONchange(%1)").arg(k), [tally, k] { tally->Zelvan_d1TAONchange(k); }}});
+  }
+  add(Reg::EIPSIGP, h(Reg::EIPSIGP),
+      {{"TTallyPanel::Zelvan_d1EIPSIGPchange", [tally] { tally->Zelvan_d1EIPSIGPchange(); }}});
+
+  // ---- Signal status ----
+  for (int o = 1; o <= 2; ++o) {
+    TSignalStatus* st = o == 1 ? ctx_.statusM : ctx_.statusP;
+    const QString twin = o == 1 ? QStringLiteral("_M") : QStringLiteral("_P");
+    const QString sig = QStringLiteral("TSignalStatus::signal") + twin;
+    const QString freq = QStringLiteral("TSignalStatus::freq_ligne_trame") + twin;
+    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
+    for (int reg : {pick(Reg::IPSIGM, Reg::IPSIGP), pick(Reg::IOORM, Reg::IOORP), pick(Reg::IFAMM, Reg::IFAMP),
+                    pick(Reg::ISYNCM, Reg::ISYNCP), pick(Reg::IHPOLM, Reg::IHPOLP), pick(Reg::IVPOLM, Reg::IVPOLP)})
+      add(reg, h(reg), {{sig, [st] { st->signal(); }}});
+    const int iint = pick(Reg::IINTM, Reg::IINTP);
+    add(iint, h(iint), {{sig, [st] { st->signal(); }}, {freq, [st] { st->freq_ligne_trame(); }}});
+    for (int reg : {pick(Reg::ILDM, Reg::ILDP), pick(Reg::IFDM, Reg::IFDP)})
+      add(reg, h(reg), {{freq, [st] { st->freq_ligne_trame(); }}});
+  }
+  {
+    TSignalStatus* m = ctx_.statusM;
+    TSignalStatus* p = ctx_.statusP;
+    add(Reg::UNITy, QStringLiteral("Zelvan_d1UNITYchange"),
+        {{"TSignalStatus::freq_ligne_trame_M", [m] { m->freq_ligne_trame(); }},
+         {"TSignalStatus::freq_ligne_trame_P", [p] { p->freq_ligne_trame(); }}});
+  }
+
+  // ---- Output ----
+  for (int o = 1; o <= 2; ++o) {
+    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
+    const QString arg = QStringLiteral("(%1)").arg(o);
+    int reg = pick(Reg::OFMTM, Reg::OFMTP);
+    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OFMTchange" + arg, [out, o] { out->Zelvan_d1OFMTchange(o); }}});
+    reg = pick(Reg::REFREQM, Reg::REFREQP);
+    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1REFREQchange" + arg, [out, o] { out->Zelvan_d1REFREQchange(o); }}});
+    reg = pick(Reg::REFSTAM, Reg::REFSTAP);
+    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1REFSTAchange" + arg, [out, o] { out->Zelvan_d1REFSTAchange(o); }}});
+    reg = pick(Reg::REFFAMM, Reg::REFFAMP);
+    add(reg, h(reg), {{"TOutputPanel::input_ref" + arg, [out, o] { out->input_ref(o); }}});
+    reg = pick(Reg::REFFRQM, Reg::REFFRQP);
+    add(reg, h(reg), {{"TOutputPanel::input_ref" + arg, [out, o] { out->input_ref(o); }}});
+    reg = pick(Reg::OSYNCM, Reg::OSYNCP);
+    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OSYNCchange" + arg, [out, o] { out->Zelvan_d1OSYNCchange(o); }}});
+    reg = pick(Reg::OPATM, Reg::OPATP);
+    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OPATchange" + arg, [out, o] { out->Zelvan_d1OPATchange(o); }}});
+    reg = pick(Reg::OSCREENM, Reg::OSCREENP);
+    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OSCREENchange" + arg, [out, o] { out->Zelvan_d1OSCREENchange(o); }}});
+  }
+
+  // ---- Image ----
+  for (int o = 1; o <= 2; ++o) {
+    TImagePanel* im = o == 1 ? ctx_.imageM : ctx_.imageP;
+    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
+    const QString arg = QStringLiteral("(%1)").arg(o);
+    const std::pair<int, int> triples[] = {{Reg::HPOSM, Reg::HPOSP},   {Reg::VPOSM, Reg::VPOSP},
+                                           {Reg::HSIZM, Reg::HSIZP},   {Reg::VSIZM, Reg::VSIZP},
+                                           {Reg::BRGTM, Reg::BRGTP},   {Reg::CONTRM, Reg::CONTRP},
+                                           {Reg::COLORM, Reg::COLORP}, {Reg::HUEM, Reg::HUEP},
+                                           {Reg::RLVM, Reg::RLVP},     {Reg::GLVM, Reg::GLVP},
+                                           {Reg::BLVM, Reg::BLVP},     {Reg::DIVM, Reg::DIVP},
+                                           {Reg::PHASEM, Reg::PHASEP}, {Reg::ZMHPM, Reg::ZMHPP},
+                                           {Reg::ZMVPM, Reg::ZMVPP},   {Reg::ZMHSZM, Reg::ZMHSZP},
+                                           {Reg::ZMVSZM, Reg::ZMVSZP}};
+    for (const auto& t : triples) {
+      const int reg = pick(t.first, t.second);
+      add(reg, h(reg), {{QStringLiteral("TImagePanel::adjustmentReported") + arg, [im, reg] { im->adjustmentReported(reg); }}});
+    }
+    int reg = pick(Reg::IASPM, Reg::IASPP);
+    add(reg, h(reg), {{"TImagePanel::Zelvan_d1IASPchange" + arg, [im] { im->Zelvan_d1IASPchange(); }}});
+    reg = pick(Reg::OVERM, Reg::OVERP);
+    add(reg, h(reg), {{"TImagePanel::Zelvan_d1OVERchange" + arg, [im] { im->Zelvan_d1OVERchange(); }}});
+    reg = pick(Reg::PROCM, Reg::PROCP);
+    add(reg, h(reg), {{"TImagePanel::Zelvan_d1PROCchange" + arg, [im] { im->Zelvan_d1PROCchange(); }}});
+  }
+  {
+    TImagePanel* im = ctx_.imageM;
+    add(Reg::STORE, h(Reg::STORE), {{"TImagePanel::Zelvan_d1STOREchange", [im] { im->Zelvan_d1STOREchange(); }}});
+  }
+
+  // ---- Transitions and take ----
+  add(Reg::TAKE, h(Reg::TAKE), {{"TTransitionPanel::Zelvan_d1TAKEchange", [tr] { tr->Zelvan_d1TAKEchange(); }}});
+  add(Reg::TAKEEVA, h(Reg::TAKEEVA), {{"TTransitionPanel::Zelvan_d1TAKEEVAchange", [tr] { tr->Zelvan_d1TAKEEVAchange(); }}});
+  add(Reg::TBARAV, h(Reg::TBARAV), {{"TTransitionPanel::Zelvan_d1TBARAVchange", [tr] { tr->Zelvan_d1TBARAVchange(); }}});
+  add(Reg::TAKEAUTO, h(Reg::TAKEAUTO),
+      {{"TTransitionPanel::Zelvan_d1TAKEAUTOchange", [tr] { tr->Zelvan_d1TAKEAUTOchange(); }}});
+  add(Reg::LFADEM, h(Reg::LFADEM), {{"TTransitionPanel::Zelvan_d1LFADEMchange", [tr] { tr->Zelvan_d1LFADEMchange(); }}});
+  add(Reg::LFADEP, h(Reg::LFADEP), {{"TTransitionPanel::Zelvan_d1LFADEPchange", [tr] { tr->Zelvan_d1LFADEPchange(); }}});
+  for (int reg : {Reg::BCFRED, Reg::BCFGREEN, Reg::BCFBLUE, Reg::BCFREDP, Reg::BCFGREENP, Reg::BCFBLUEP})
+    add(reg, h(reg), {{"TTransitionPanel::Zelvan_d1BCFchange", [tr] { tr->Zelvan_d1BCFchange(); }}});
+  add(Reg::IFRZM, h(Reg::IFRZM), {{"TTransitionPanel::Zelvan_d1IFRZMchange", [tr] { tr->Zelvan_d1IFRZMchange(); }}});
+  add(Reg::IFRZP, h(Reg::IFRZP), {{"TTransitionPanel::Zelvan_d1IFRZPchange", [tr] { tr->Zelvan_d1IFRZPchange(); }}});
+  add(Reg::EFFON, h(Reg::EFFON), {{"TTransitionPanel::TBar_EFFONchange", [tr] { tr->TBar_EFFONchange(); }}});
+
+  // ---- Audio ----
+  for (int o = 1; o <= 2; ++o) {
+    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
+    const QString arg = QStringLiteral("(%1)").arg(o);
+    int reg = pick(Reg::ACHANM, Reg::ACHANP);
+    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1ACHANchange" + arg, [au, o] { au->Zelvan_d1ACHANchange(o); }}});
+    reg = pick(Reg::AMODEM, Reg::AMODEP);
+    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMODEchange" + arg, [au, o] { au->Zelvan_d1AMODEchange(o); }}});
+    reg = pick(Reg::AMASTM, Reg::AMASTP);
+    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMASTchange" + arg, [au, o] { au->Zelvan_d1AMASTchange(o); }}});
+    reg = pick(Reg::AMUTEM, Reg::AMUTEP);
+    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMUTEchange" + arg, [au, o] { au->Zelvan_d1AMUTEchange(o); }}});
+    reg = pick(Reg::AAUXMM, Reg::AAUXMP);
+    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AAUXMchange" + arg, [au, o] { au->Zelvan_d1AAUXMchange(o); }}});
+    reg = pick(Reg::AMONOM, Reg::AMONOP);
+    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMONOchange" + arg, [au, o] { au->Zelvan_d1AMONOchange(o); }}});
+  }
+
+  routeOf_.assign(kRegisterCount, -1);
+  for (size_t i = 0; i < routes_.size(); ++i) routeOf_[static_cast<size_t>(routes_[i].reg)] = static_cast<int>(i);
+}
+
+void TSignalPanels::report(int regIndex) {
+  if (regIndex < 0 || regIndex >= kRegisterCount) return;
+  const int pos = routeOf_[static_cast<size_t>(regIndex)];
+  if (pos < 0) return;
+  for (const auto& fn : routes_[static_cast<size_t>(pos)].run) fn();
+}
+
+std::vector<int> TSignalPanels::handledRegisters() const {
+  std::vector<int> regs;
+  regs.reserve(routes_.size());
+  for (const Route& r : routes_) regs.push_back(r.reg);
+  return regs;
+}
+
+QStringList TSignalPanels::describeRoutes() const {
+  QStringList lines;
+  for (const Route& r : routes_) lines << r.handler + QStringLiteral(": ") + r.calls.join(QStringLiteral(", "));
+  return lines;
+}
+
+void TSignalPanels::wireLinkEvents(TZelvan_d& link) {
+  QPointer<TSignalPanels> self(this);
+  for (const Route& r : routes_) {
+    TZelvanNotifyEvent* ev = r.reg == Reg::PEDGC ? &link.OnPEDGC_Zelvan_change : link.changeEvent(r.reg);
+    if (!ev) continue;
+    TZelvanNotifyEvent previous = *ev;
+    const int reg = r.reg;
+    *ev = [self, previous, reg](QObject* sender, int tag) {
+      if (previous) previous(sender, tag);
+      if (self) self->report(reg);
+    };
+  }
+}
+
+// ------------------------------------------------------------ tick
+
+void TSignalPanels::tickFreeze() {
+  if (ctx_.link->IFRZM()) ctx_.transition->clignotantfreeze_M();
+  if (ctx_.link->IFRZP()) ctx_.transition->clignotantfreeze_P();
+}
+
+void TSignalPanels::tickInputs() { ctx_.inputRow->tick(); }
+void TSignalPanels::tickTake() { ctx_.transition->cligno_take(); }
+void TSignalPanels::tickPipSwitches() { ctx_.inputRow->cligno_pippop(); }
+
+void TSignalPanels::tick() {
+  tickFreeze();
+  tickInputs();
+  tickTake();
+  tickPipSwitches();
+}
+
+}  // namespace zelvan::signal
