@@ -1,29 +1,22 @@
 // One complete full-state reply burst (every register of the catalogue,
 // the per-channel ones in blocks preceded by their PCH line) fed through
-// the device link into every signal panel, constructed offscreen.
+// the main window's device link, with every window constructed offscreen
+// and the model applied, so every change handler and panel runs.
 // Goal: median under 20 ms per burst.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QHBoxLayout>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QTabWidget>
+#include <QDir>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include "device/catalogue.h"
 #include "device/zelvan_d.h"
-#include "panel/signal/signal_host.h"
-#include "panel/signal/signal_panels.h"
+#include "app/app_info.h"
+#include "app/tzelvan_main.h"
+#include "app/zelvan_application.h"
 
 namespace {
-
-class BenchHost : public TSignalHost {
- public:
-  QString memoryListText(int kind, int input) const override {
-    return kind == 0 ? QStringLiteral("None") : QStringLiteral("Logo %1").arg(input);
-  }
-};
 
 // A plausible value of register i within its accepted range.
 uint32_t valueFor(int i, uint32_t lo, uint32_t hi) {
@@ -61,37 +54,13 @@ QByteArray fullBurst() {
 }
 
 void BM_FullStateBurst(benchmark::State& state) {
-  QMainWindow window;
-  auto* central = new QWidget(&window);
-  auto* lay = new QHBoxLayout(central);
-  auto* ichmp = new QWidget(central);
-  ichmp->setMinimumSize(860, 120);
-  auto* control = new QWidget(central);
-  auto* tabs = new QTabWidget(central);
-  auto* grid = new QTableWidget(16, 3, central);
-  lay->addWidget(ichmp);
-  lay->addWidget(control);
-  lay->addWidget(tabs);
-  lay->addWidget(grid);
-  window.setCentralWidget(central);
-  zelvan::signal::TSignalPages pages;
-  pages.Panel_ichmp = ichmp;
-  pages.controlArea = control;
-  for (QWidget** slot : {&pages.Input, &pages.Output, &pages.Image_Main, &pages.Image_Preview, &pages.TabSheet_audio,
-                         &pages.TabSheet_transition, &pages.Effects}) {
-    *slot = new QWidget();
-    tabs->addTab(*slot, QStringLiteral("page"));
-  }
-  pages.StringGrid1 = grid;
-  pages.controlsMenu = window.menuBar()->addMenu(QStringLiteral("Controls"));
-  pages.menuBar = window.menuBar();
-
-  TZelvan_d link;
-  link.SetRanges(zelvan::acceptedRanges());
-  BenchHost host;
-  zelvan::signal::TSignalPanels panels(link, host, pages);
-  panels.wireLinkEvents(link);
-  window.show();
+  TZelvanApplication app;
+  app.start(false);
+  TZelvan_main* m = app.main();
+  TZelvan_d& link = *m->Zelvan_d1;
+  m->show();
+  // The model is applied before the burst, as after a real identification.
+  link.ProcessReceived(QByteArrayLiteral("DEV36\r\n"));
   QApplication::processEvents();
 
   const QByteArray burst = fullBurst();
@@ -103,7 +72,7 @@ void BM_FullStateBurst(benchmark::State& state) {
   }
   state.counters["lines"] = static_cast<double>(burst.count('\n'));
   // The burst really went through the handlers.
-  const QTableWidgetItem* line = grid->item(3, 1);
+  const QTableWidgetItem* line = m->StringGrid1->item(3, 1);
   if (!line || line->text() != QStringLiteral("47KHz")) state.SkipWithError("the status rows were not filled");
 }
 BENCHMARK(BM_FullStateBurst)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
@@ -113,6 +82,11 @@ BENCHMARK(BM_FullStateBurst)->Unit(benchmark::kMillisecond)->Repetitions(9)->Rep
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // Run in a scratch directory: the start-up reads (and may repair) its files there.
+  QTemporaryDir dir;
+  if (!dir.isValid() || !QDir::setCurrent(dir.path())) return 1;
+  zelvan::app::setApplicationDirOverride(dir.path());
+  zelvan::app::setUserConfigDirOverride(dir.path());
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

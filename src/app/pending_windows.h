@@ -1,0 +1,83 @@
+// Placeholder windows of features that are built later: the Matrix window,
+// the matrix settings window, the four logo framing windows with their two
+// memory windows, and the embedded soft-edge window. Each is a real window
+// with its class name as object name, created hidden at start-up like the
+// finished ones; each carries only the controls the application shell
+// itself addresses by name (the frame combos the model layout hides, the
+// transition radio buttons of frames 3 to 6, the soft-edge chooser items).
+// The feature that builds a window replaces its class here.
+#pragma once
+
+#include <QWidget>
+
+class QMenu;
+
+// Base of the placeholders: a top-level window named after its class.
+class TPendingWindow : public QWidget {
+  Q_OBJECT
+ public:
+  TPendingWindow(const char* className, const QString& title, QWidget* parent = nullptr);
+};
+
+// Matrix mode's window: output 2 memory strip `new_Panel2` with the combos
+// FRAME_Combologo_ichp_1..8, LINDEX1_Combologo_ichp_1..8 and
+// LINDEX2_Combologo_ichp_1..8 (TSmallCombo, filled with the default labels).
+class TMatrix_Zelvan_main : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TMatrix_Zelvan_main(QWidget* parent = nullptr);
+};
+
+// Matrix settings window: the output 2 transition radio buttons
+// RadioButton_TranstionFrame1_P .. RadioButton_TranstionFrame6_P.
+class TForm_Settings_Matrix : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TForm_Settings_Matrix(QWidget* parent = nullptr);
+};
+
+class TCadre_logo_Memo_MAIN : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TCadre_logo_Memo_MAIN(QWidget* parent = nullptr);
+};
+
+class TCadre_logo_Memo_PREVIEW : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TCadre_logo_Memo_PREVIEW(QWidget* parent = nullptr);
+};
+
+class TCadre_logo_1M : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TCadre_logo_1M(QWidget* parent = nullptr);
+};
+
+class TCadre_logo_1P : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TCadre_logo_1P(QWidget* parent = nullptr);
+};
+
+class TCadre_logo_2M : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TCadre_logo_2M(QWidget* parent = nullptr);
+};
+
+class TCadre_logo_2P : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TCadre_logo_2P(QWidget* parent = nullptr);
+};
+
+// Embedded soft-edge window: its own effect chooser `PopupMenu_effect` with
+// menuitem_Effect (title), menuitem_PIP ("PiP", kind 4) and
+// menuitem_DoublePIP ("Double PiP", kind 14).
+class TForm_Embedded_Softedge : public TPendingWindow {
+  Q_OBJECT
+ public:
+  explicit TForm_Embedded_Softedge(QWidget* parent = nullptr);
+  QMenu* PopupMenu_effect = nullptr;
+};

@@ -1,0 +1,44 @@
+#include "app/zelvan_application.h"
+
+#include <QWidget>
+
+#include "app/pending_windows.h"
+#include "app/tstatus.h"
+#include "tools/tabout_graphic_install.h"
+#include "tools/tform_debug.h"
+#include "tools/tipconfigdlg.h"
+#include "tools/trs232landlg.h"
+
+TZelvanApplication::TZelvanApplication() {
+  main_ = new TZelvan_main;
+  TZelvan_d* link = main_->Zelvan_d1;
+  TZelvan_main::Windows w;
+  w.about = new TAbout_Graphic_install(link);
+  w.matrix = new TMatrix_Zelvan_main;
+  w.settings = new TForm_Settings_Matrix;
+  w.status = new Tstatus(link);
+  w.lanDialog = new TRs232LanDlg;
+  w.ipConfigDialog = new TIPConfigDlg;
+  w.cadreMemoMain = new TCadre_logo_Memo_MAIN;
+  w.cadreMemoPreview = new TCadre_logo_Memo_PREVIEW;
+  w.cadre1M = new TCadre_logo_1M;
+  w.cadre1P = new TCadre_logo_1P;
+  w.cadre2M = new TCadre_logo_2M;
+  w.cadre2P = new TCadre_logo_2P;
+  w.debug = new TForm_debug(link);
+  w.softEdge = new TForm_Embedded_Softedge;
+  order_ = {main_,         w.about,   w.matrix,  w.settings, w.status,  w.lanDialog, w.ipConfigDialog, w.cadreMemoMain,
+            w.cadreMemoPreview, w.cadre1M, w.cadre1P, w.cadre2M,  w.cadre2P, w.debug,     w.softEdge};
+  // Every window is named after its class.
+  for (QWidget* win : order_) win->setObjectName(QString::fromLatin1(win->metaObject()->className()));
+  main_->attachWindows(w);
+}
+
+TZelvanApplication::~TZelvanApplication() {
+  for (auto it = order_.rbegin(); it != order_.rend(); ++it) delete *it;
+}
+
+void TZelvanApplication::start(bool showMainWindow) {
+  main_->DEMARRAGE_SOFT();
+  if (showMainWindow) main_->show();
+}

@@ -1,0 +1,96 @@
+// Shared fixture of the shell tests: every test runs in its own temporary
+// working directory, with the application's own directory and the per-user
+// configuration directory inside it, and with scripted dialogs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+
+#include "app/app_info.h"
+#include "app/settings_files.h"
+#include "app/zelvan_application.h"
+#include "device/zelvan_d.h"
+#include "widgets/uidialogs.h"
+
+// Readable QString / QByteArray values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(tmp_.isValid());
+    previousDir_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(tmp_.path()));
+    QDir(tmp_.path()).mkpath(QStringLiteral("appdir"));
+    QDir(tmp_.path()).mkpath(QStringLiteral("config"));
+    zelvan::app::setApplicationDirOverride(path(QStringLiteral("appdir")));
+    zelvan::app::setUserConfigDirOverride(path(QStringLiteral("config")));
+  }
+
+  void TearDown() override {
+    app_.reset();
+    zelvan::app::setApplicationDirOverride({});
+    zelvan::app::setUserConfigDirOverride({});
+    QDir::setCurrent(previousDir_);
+  }
+
+  QString path(const QString& name) const { return QDir(tmp_.path()).filePath(name); }
+
+  // Creates every window; `start` runs the start-up sequence.
+  TZelvan_main* createApp(bool start = true) {
+    app_ = std::make_unique<TZelvanApplication>();
+    if (start) app_->start(false);
+    return app_->main();
+  }
+  TZelvan_main* main() const { return app_->main(); }
+  TZelvan_d* link() const { return app_->main()->Zelvan_d1; }
+
+  // Feeds reply lines as if the device sent them.
+  void report(const char* lines) { link()->ProcessReceived(QByteArray(lines)); }
+
+  // Makes the link connected without a device (nothing goes out on CON_NONE,
+  // but the last command is recorded).
+  void connectLink() {
+    link()->setConType(CON_NONE);
+    link()->setForceConn(true);
+    link()->SupervisorTick();
+    ASSERT_TRUE(link()->Connected());
+  }
+
+  static void writeFile(const QString& file, const QByteArray& bytes) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  static QByteArray readFile(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+  }
+
+  QAction* action(const char* name) const { return main()->findAction(QLatin1String(name)); }
+
+  QTemporaryDir tmp_;
+  QString previousDir_;
+  zelvan::ui::ScriptedDialogs dialogs_;
+  std::unique_ptr<TZelvanApplication> app_;
+};
+
+// A valid customization file as lines (CR LF added by joinLines).
+inline QStringList validCustomizationLines() {
+  QStringList l = {QStringLiteral("VERSION_INI_FILE=V0005"), QStringLiteral("Port=COM3"),
+                   QStringLiteral("IP_ENABLE=0"),            QStringLiteral("REMOTE_IP=10.1.2.3"),
+                   QStringLiteral("REMOTE_PORT_ENTRY=1234"), QStringLiteral("LOCAL_PORT_ENTRY=4321")};
+  for (int i = 1; i <= 8; ++i) l << QStringLiteral("CallNameInput%1=Cam %1").arg(i);
+  for (int i = 9; i <= 23; ++i) l << QStringLiteral("FrAndLo%1=Mem %1").arg(i);
+  return l;
+}
+
+inline QByteArray joinLines(const QStringList& lines) { return zelvan::app::linesToBytes(lines); }

@@ -1,0 +1,150 @@
+// The application against the device simulator zelvan-sim over TCP: the
+// simulator runs as its own process on a free loopback port, twenty times
+// faster than the device; the application connects from its customization
+// file, identifies the model and becomes ready. Then the operator's
+// everyday controls go through the wire and back: an input click switches
+// Preview, TAKE swaps Main and Preview, a format choice reaches the device
+// and comes back to the status grid.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPushButton>
+#include <QMenu>
+#include <QProcess>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/main_menus.h"
+#include "app_test_support.h"
+#include "panel/signal/output_format.h"
+#include "panel/signal/output_panel.h"
+#include "panel/signal/signal_common.h"
+#include "panel/signal/signal_tables.h"
+#include "panel/signal/signal_panels.h"
+#include "widgets/tsmallcombo.h"
+
+#ifdef ZELVAN_SIM_PATH
+
+namespace {
+class SimEndToEnd : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    sim_.setProgram(QStringLiteral(ZELVAN_SIM_PATH));
+    sim_.setArguments({QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--udp"), QStringLiteral("off"),
+                       QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--time-scale"),
+                       QStringLiteral("5")});
+    sim_.start();
+    ASSERT_TRUE(sim_.waitForStarted(5000)) << sim_.errorString().toStdString();
+    // The simulator prints "tcp: PORT" once it listens.
+    QByteArray out;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          out += sim_.readAllStandardOutput();
+          const int at = out.indexOf("tcp: ");
+          if (at < 0 || out.indexOf('\n', at) < 0) return false;
+          port_ = out.mid(at + 5, out.indexOf('\n', at) - at - 5).trimmed().toUShort();
+          return true;
+        },
+        5000))
+        << out.toStdString();
+    ASSERT_NE(port_, 0);
+  }
+
+  void TearDown() override {
+    ShellTest::TearDown();
+    sim_.kill();
+    sim_.waitForFinished(3000);
+  }
+
+  // Starts the application on TCP towards the simulator and waits until it
+  // is ready.
+  void startConnected() {
+    QStringList lines = validCustomizationLines();
+    for (QString& l : lines) {
+      if (l.startsWith(QStringLiteral("IP_ENABLE="))) l = QStringLiteral("IP_ENABLE=2");
+      if (l.startsWith(QStringLiteral("REMOTE_IP="))) l = QStringLiteral("REMOTE_IP=127.0.0.1");
+      if (l.startsWith(QStringLiteral("REMOTE_PORT_ENTRY="))) l = QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(port_);
+    }
+    writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(lines));
+    createApp(false);
+    link()->setSupervisorTimeScale(5);
+    app_->start(false);
+    ASSERT_EQ(link()->ConType(), CON_TCP);
+    link()->SupervisorTick();
+    main()->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link()->Ready(); }, 10000))
+        << "supervisor state " << link()->SupervisorState() << ", DEV " << link()->DEV();
+  }
+
+  template <class T>
+  T* control(const char* name) const {
+    return main()->findControl<T>(QLatin1String(name));
+  }
+
+  QProcess sim_;
+  quint16 port_ = 0;
+};
+}  // namespace
+
+TEST_F(SimEndToEnd, IdentifiesTheSimulatedDeviceAndBecomesReady) {
+  ASSERT_NO_FATAL_FAILURE(startConnected());
+  TZelvan_main* m = main();
+  EXPECT_EQ(link()->DEV(), 36u);
+  EXPECT_EQ(m->connection->text(), QStringLiteral("    Device connected"));
+  EXPECT_FALSE(m->Image_connected->isHidden());
+  EXPECT_TRUE(m->Image_not_connected->isHidden());
+  EXPECT_EQ(m->LastAppliedModel, 36u);
+  EXPECT_EQ(m->windowTitle(), QStringLiteral("DMR Zelvan remote control     (Mixer mode)  TCP - Zelvan_USR.ini"));
+  EXPECT_TRUE(m->Menus->EmbeddedSE->isEnabled());
+  EXPECT_TRUE(m->BitBtn_initial_please->isHidden());
+}
+
+TEST_F(SimEndToEnd, InputClickTakeAndFormatGoThroughTheDevice) {
+  ASSERT_NO_FATAL_FAILURE(startConnected());
+  TZelvan_main* m = main();
+  const uint32_t mainBefore = link()->ICHM();
+  const int wanted = mainBefore == 3 ? 4 : 3;
+
+  // Input click: the simulator switches Preview, the row follows its report.
+  auto* input = m->findControl<QAbstractButton>(QStringLiteral("label_input%1").arg(wanted));
+  ASSERT_TRUE(input);
+  QTest::mouseClick(input, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return link()->ICHP() == uint32_t(wanted); }, 5000)) << "ICHP " << link()->ICHP();
+  EXPECT_EQ(zelvan::signal::captionColor(input), zelvan::signal::colorPreview());
+  EXPECT_FALSE(input->isChecked());  // pressed means on Main
+  EXPECT_EQ(link()->ICHM(), mainBefore);
+
+  // TAKE: Main and Preview swap once the transition has run.
+  auto* take = control<QAbstractButton>("BitBtn_Take");
+  ASSERT_TRUE(take);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return take->isEnabled(); }, 5000));
+  QTest::mouseClick(take, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return link()->ICHM() == uint32_t(wanted) && link()->ICHP() == mainBefore && !link()->EFFON(); }, 10000))
+      << "ICHM " << link()->ICHM() << " ICHP " << link()->ICHP() << " EFFON " << link()->EFFON();
+  auto* onMain = m->findControl<QAbstractButton>(QStringLiteral("label_input%1").arg(wanted));
+  EXPECT_TRUE(onMain->isChecked());
+  EXPECT_TRUE(onMain->font().bold());
+  EXPECT_EQ(zelvan::signal::captionColor(onMain), zelvan::signal::colorMain());
+  EXPECT_EQ(m->StringGrid1->item(1, 1)->text(), onMain->text());
+
+  // Format: choosing another output format reaches the device, which
+  // reports the new code; the status grid's format row follows.
+  zelvan::signal::TOutputFormatSide* side = m->Signal->output()->side(1);
+  TSmallCombo* formats = side->ComboBox_follow();
+  const uint32_t codeBefore = link()->OFMTM();
+  const int target = formats->ItemIndex() == 2 ? 5 : 2;
+  formats->DropDown();
+  QMenu* menu = formats->ActiveMenu();
+  ASSERT_TRUE(menu);
+  ASSERT_GT(menu->actions().size(), target);
+  const QString chosen = menu->actions().at(target)->text();
+  menu->actions().at(target)->trigger();
+  menu->hide();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return link()->OFMTM() != codeBefore; }, 5000)) << "OFMTM " << codeBefore;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return formats->ItemIndex() == target; }, 2000));
+  EXPECT_EQ(m->StringGrid1->item(10, 1)->text(), formats->Text());
+  EXPECT_EQ(formats->Text(), QString(chosen).remove(QLatin1Char('&')));
+}
+
+#endif

@@ -1,0 +1,283 @@
+// The one-second tick and the store progress window.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include "app/tstatus.h"
+#include "app_test_support.h"
+#include "tools/tabout_graphic_install.h"
+
+namespace {
+bool isBlue(const QWidget* w) { return w->palette().color(QPalette::ButtonText) == QColor(Qt::blue); }
+}  // namespace
+
+TEST_F(ShellTest, TickWithoutDeviceCyclesAboutPictureAndBlinksLabel) {
+  createApp();
+  TZelvan_main* m = main();
+  m->Timer1->stop();
+  EXPECT_FALSE(link()->RS232busy());
+  std::vector<int> pictures;
+  std::vector<bool> bold;
+  for (int i = 0; i < 5; ++i) {
+    m->Timer1Timer();
+    pictures.push_back(m->windows().about->PictureIndex());
+    bold.push_back(m->connection->font().bold());
+  }
+  EXPECT_EQ(pictures, std::vector<int>({5, 6, 7, 8, 5}));
+  EXPECT_EQ(bold, std::vector<bool>({false, true, false, true, false}));
+  EXPECT_TRUE(link()->RS232busy());
+  // With a device identified neither changes.
+  report("DEV29\r\n");
+  const int picture = m->windows().about->PictureIndex();
+  m->Timer1Timer();
+  m->Timer1Timer();
+  EXPECT_EQ(m->windows().about->PictureIndex(), picture);
+  EXPECT_FALSE(m->connection->font().bold());
+}
+
+TEST_F(ShellTest, TickCallsFeatureBlinkersInOrder) {
+  createApp();
+  TZelvan_main* m = main();
+  std::vector<std::string> calls;
+  TMainHooks& h = m->hooks;
+  h.blinkLogoStatusMain = [&] { calls.push_back("statusM"); };
+  h.blinkLogoStatusPreview = [&] { calls.push_back("statusP"); };
+  h.effectAnimationRequested = [] { return true; };
+  h.effectAnimationStep = [&] { calls.push_back("animation"); };
+  h.blinkEmbeddedTake = [&](bool b) { calls.push_back(b ? "takeOn" : "takeOff"); };
+  report("DEV36\r\nch2\r\nchn2\r\nCH2\r\nCHN5\r\n");
+  calls.clear();
+  m->Timer1Timer();
+  EXPECT_EQ(calls, std::vector<std::string>({"statusM", "statusP", "animation"}));
+  EXPECT_TRUE(m->StatusBlink);
+  report("ch3\r\nchn3\r\nEDSB1\r\nTAKE1\r\nTKEV1\r\n");
+  calls.clear();
+  m->Timer1Timer();
+  EXPECT_EQ(calls, std::vector<std::string>({"statusM", "statusP", "animation", "takeOn"}));
+  EXPECT_FALSE(m->StatusBlink);
+  report("EDSB0\r\n");
+  h.effectAnimationRequested = [] { return false; };
+  calls.clear();
+  m->Timer1Timer();
+  EXPECT_EQ(calls, std::vector<std::string>({"statusM", "statusP"}));
+}
+
+TEST_F(ShellTest, TickBlinksTheInputRowAndTheFreezeButton) {
+  createApp();
+  TZelvan_main* m = main();
+  auto* input3 = m->findControl<QAbstractButton>(QStringLiteral("label_input3"));
+  auto* freeze = m->findControl<QAbstractButton>(QStringLiteral("BitBtn_Freeze_main"));
+  ASSERT_TRUE(input3 && freeze);
+  // Preview on input 3 (not on Main): the button turns bold and back each tick.
+  report("DEV36\r\nCH1\r\nch3\r\nchn3\r\n");
+  std::vector<bool> bold;
+  for (int i = 0; i < 3; ++i) {
+    m->Timer1Timer();
+    bold.push_back(input3->font().bold());
+  }
+  EXPECT_NE(bold[0], bold[1]);
+  EXPECT_EQ(bold[0], bold[2]);
+  // A frozen Main output: its freeze button blinks too.
+  report("FRZ1\r\n");
+  std::vector<QFont> fonts;
+  for (int i = 0; i < 2; ++i) {
+    m->Timer1Timer();
+    fonts.push_back(freeze->font());
+  }
+  EXPECT_NE(fonts[0], fonts[1]);
+}
+
+TEST_F(ShellTest, TickAdvancesStoreGaugeOncePerStoringOutput) {
+  createApp();
+  TZelvan_main* m = main();
+  Tstatus* status = m->windows().status;
+  status->setProgress(0);
+  report("LSTO1\r\n");
+  m->Timer1Timer();
+  EXPECT_EQ(status->progress(), 1);
+  EXPECT_EQ(m->StoreElapsedSeconds, 1);
+  report("lsto1\r\n");
+  m->Timer1Timer();
+  m->Timer1Timer();
+  EXPECT_EQ(status->progress(), 5);
+  EXPECT_EQ(m->StoreElapsedSeconds, 5);
+}
+
+TEST_F(ShellTest, TakeButtonBlinksWhileAnEffectRuns) {
+  createApp();
+  TZelvan_main* m = main();
+  auto* take = m->findControl<QAbstractButton>(QStringLiteral("BitBtn_Take"));
+  ASSERT_TRUE(take);
+  m->Timer1Timer();
+  EXPECT_FALSE(take->font().bold());
+  report("EON1\r\n");
+  m->Timer1Timer();
+  EXPECT_TRUE(take->font().bold());
+  EXPECT_TRUE(isBlue(take));
+  m->Timer1Timer();
+  EXPECT_FALSE(take->font().bold());
+  EXPECT_TRUE(take->font().italic());
+  EXPECT_FALSE(isBlue(take));
+  m->Timer1Timer();
+  EXPECT_TRUE(take->font().bold());
+  report("EON0\r\n");
+  m->Timer1Timer();
+  EXPECT_FALSE(take->font().bold());
+  EXPECT_FALSE(take->font().italic());
+}
+
+TEST_F(ShellTest, PipSwitchButtonsBlinkDuringAPipTake) {
+  createApp();
+  TZelvan_main* m = main();
+  auto* sw = m->findControl<QAbstractButton>(QStringLiteral("SpeedButton_pippop_main"));
+  auto* other = m->findControl<QAbstractButton>(QStringLiteral("SpeedButton_pippop_preview"));
+  ASSERT_TRUE(sw && other);
+  report("EFF4\r\nTAKE1\r\n");
+  EXPECT_TRUE(sw->isEnabled());
+  sw->setChecked(true);
+  std::vector<bool> bold;
+  for (int i = 0; i < 3; ++i) {
+    m->Timer1Timer();
+    bold.push_back(sw->font().bold());
+  }
+  EXPECT_NE(bold[0], bold[1]);
+  EXPECT_EQ(bold[0], bold[2]);
+  EXPECT_FALSE(other->font().bold());  // not down: left alone
+  report("EFF1\r\n");                   // Fade is no PiP kind
+  m->Timer1Timer();
+  EXPECT_FALSE(sw->font().bold());
+}
+
+TEST_F(ShellTest, UpdateNoticeStaysFortyTicksThenThirtyAndOkEndsIt) {
+  createApp();
+  TZelvan_main* m = main();
+  report("DEV27\r\nV_14\r\n");
+  ASSERT_FALSE(m->Panel_updater->isHidden());
+  for (int i = 0; i < 39; ++i) m->Timer1Timer();
+  EXPECT_FALSE(m->Panel_updater->isHidden());
+  m->Timer1Timer();
+  EXPECT_TRUE(m->Panel_updater->isHidden());
+  report("V_15\r\n");
+  for (int i = 0; i < 29; ++i) m->Timer1Timer();
+  EXPECT_FALSE(m->Panel_updater->isHidden());
+  m->Timer1Timer();
+  EXPECT_TRUE(m->Panel_updater->isHidden());
+  // A notice while one is counting keeps the count; OK ends it at the next tick.
+  report("V_16\r\n");
+  for (int i = 0; i < 10; ++i) m->Timer1Timer();
+  report("V_17\r\n");
+  EXPECT_EQ(m->UpdateNoticeCountdown, 20);
+  QTest::mouseClick(m->Button_ok_updater, Qt::LeftButton);
+  EXPECT_FALSE(m->Panel_updater->isHidden());
+  m->Timer1Timer();
+  EXPECT_TRUE(m->Panel_updater->isHidden());
+  EXPECT_EQ(m->UpdateNoticeCountdown, 30);
+}
+
+TEST_F(ShellTest, NoSignalTextsHideWhenTheCountdownEnds) {
+  createApp();
+  TZelvan_main* m = main();
+  auto* label = new QLabel(QStringLiteral("no signal"), m->page(QStringLiteral("Input")));
+  label->setObjectName(QStringLiteral("Label_no_signal_Main"));
+  m->NoSignalCountdown = 2;
+  m->Timer1Timer();
+  EXPECT_FALSE(label->isHidden());
+  EXPECT_EQ(m->NoSignalCountdown, 1);
+  m->Timer1Timer();
+  EXPECT_TRUE(label->isHidden());
+  EXPECT_EQ(m->NoSignalCountdown, 0);
+  label->show();
+  m->Timer1Timer();
+  EXPECT_FALSE(label->isHidden());
+}
+
+TEST_F(ShellTest, TransparencySliderHidesWhenThePointerLeaves) {
+  createApp();
+  TZelvan_main* m = main();
+  m->show();
+  auto* picture = new QLabel(m->new_Panel1);
+  picture->setObjectName(QStringLiteral("Image_Transparence_logoM_pchan3"));
+  picture->setGeometry(224, 59, 20, 20);
+  auto* slider = new QScrollBar(Qt::Vertical, m->centralWidget());
+  slider->setObjectName(QStringLiteral("LMDScrollBar_Transparence_lptransM"));
+  slider->setProperty("Tag", 3);
+  slider->setGeometry(600, 150, 16, 100);
+  picture->show();
+  slider->show();
+  QPoint pointer = picture->mapToGlobal(QPoint(20, 20));  // far corner, bounds included
+  m->cursorPosition = [&] { return pointer; };
+  m->Timer1Timer();
+  EXPECT_FALSE(slider->isHidden());
+  pointer = slider->mapToGlobal(QPoint(5, 50));
+  m->Timer1Timer();
+  EXPECT_FALSE(slider->isHidden());
+  pointer = picture->mapToGlobal(QPoint(21, 5));
+  m->Timer1Timer();
+  EXPECT_TRUE(slider->isHidden());
+  m->hide();
+}
+
+// ------------------------------------------------------- store progress
+
+TEST_F(ShellTest, StoreWindowClosedEarlyRunsOutToTheEnd) {
+  createApp();
+  Tstatus* status = main()->windows().status;
+  EXPECT_EQ(status->windowTitle(), QStringLiteral("Please Wait ....."));
+  EXPECT_EQ(status->maxValue(), 180);
+  main()->move(100, 80);
+  status->setMaxValue(100);
+  status->setProgress(60);
+  status->show();
+  EXPECT_EQ(status->pos(), QPoint(352, 493));
+  status->close();
+  EXPECT_TRUE(status->isVisible());
+  EXPECT_TRUE(status->runOutActive());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !status->isVisible(); }, 2000));
+  EXPECT_GE(status->progress(), 100);
+  EXPECT_FALSE(status->runOutActive());
+  EXPECT_EQ(status->Gauge_store->value(), status->Gauge_store->maximum());
+}
+
+TEST_F(ShellTest, StoreWindowAbortSendsAbortAndClosesAtOnce) {
+  createApp();
+  connectLink();
+  Tstatus* status = main()->windows().status;
+  status->setMaxValue(100);
+  status->setProgress(10);
+  status->show();
+  QTest::mouseClick(status->BitBtn1, Qt::LeftButton);
+  EXPECT_EQ(link()->sentString(), QStringLiteral("1Lr"));  // LABORTM
+  EXPECT_TRUE(main()->StoreAborted);
+  status->close();
+  EXPECT_FALSE(status->isVisible());
+  EXPECT_FALSE(status->runOutActive());
+  // With a Preview store running the abort goes to LABORTP.
+  report("lsto1\r\n");
+  status->BitBtn1Click();
+  EXPECT_EQ(link()->sentString(), QStringLiteral("1lr"));
+  // A full gauge closes at once too.
+  main()->StoreAborted = false;
+  status->setProgress(100);
+  status->show();
+  status->close();
+  EXPECT_FALSE(status->isVisible());
+}
+
+TEST_F(ShellTest, PipSwitchTimerReleasesBothSwitchButtonsOnce) {
+  createApp();
+  TZelvan_main* m = main();
+  auto* sw = m->findControl<QAbstractButton>(QStringLiteral("SpeedButton_pippop_preview"));
+  ASSERT_TRUE(sw);
+  sw->setEnabled(true);
+  sw->setChecked(true);
+  EXPECT_FALSE(m->Timer_pippop->isActive());
+  EXPECT_EQ(m->Timer_pippop->interval(), 5000);
+  m->Timer_pippop->start(1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !sw->isChecked(); }, 1000));
+  EXPECT_FALSE(sw->font().bold());
+  EXPECT_FALSE(m->Timer_pippop->isActive());
+}
