@@ -474,6 +474,7 @@ void TForm_debug::ABC_SortedClick() {
 void TForm_debug::BitBtn_clearClick() {
   m_pending.clear();
   m_label1->clear();
+  m_hiddenLog.clear();
   m_memoRecu->clear();
   m_memoEnv->clear();
 }
@@ -535,7 +536,23 @@ void TForm_debug::Zelvan_d1RecString(QObject*, int) {
 }
 
 void TForm_debug::logLine(const QString& line) {
-  m_memoRecu->appendPlainText(line);
+  if (isVisible()) {
+    m_memoRecu->appendPlainText(line);
+    return;
+  }
+  // Hidden, the console keeps the lines and lays them out when it shows:
+  // laying out every reply of a full-state burst in a window nobody sees
+  // would cost more than the whole burst. Only the newest kMaxLogLines can
+  // survive in the memo anyway.
+  m_hiddenLog.push_back(line);
+  if (m_hiddenLog.size() > size_t(kMaxLogLines)) m_hiddenLog.pop_front();
+}
+
+void TForm_debug::flushLog() {
+  if (m_hiddenLog.empty()) return;
+  QStringList lines(m_hiddenLog.begin(), m_hiddenLog.end());
+  m_hiddenLog.clear();
+  m_memoRecu->appendPlainText(lines.join(QLatin1Char('\n')));
 }
 
 // ----------------------------------------------------------------- watching
@@ -953,6 +970,7 @@ void TForm_debug::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TForm_debug::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  flushLog();
   if (!m_firstShow) return;
   m_firstShow = false;
   if (const QScreen* s = screen()) {

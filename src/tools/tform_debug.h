@@ -42,6 +42,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "tools/debug_registers.h"
@@ -89,6 +90,9 @@ class TForm_debug : public QWidget {
   // ---- Link event ----
   // Handler of the link's OnRecString: logs receivedString by the filter rules.
   void Zelvan_d1RecString(QObject* Sender, int nroOkrim);
+  // Moves the lines logged while the window was hidden into Memo_recu
+  // (showing the window does it).
+  void flushLog();
 
   // ---- Shutdown ----
   // The window's own close handling: stops a script and writes the settings file.
@@ -224,6 +228,8 @@ class TForm_debug : public QWidget {
   QPushButton* m_sorted = nullptr;
   QPlainTextEdit* m_memoEnv = nullptr;
   zelvan::debugconsole::LogView* m_memoRecu = nullptr;
+  // Lines logged while the window was hidden, oldest first.
+  std::deque<QString> m_hiddenLog;
   QPushButton* m_clear = nullptr;
   std::vector<zelvan::debugconsole::RegisterLine> m_lines;
 

@@ -122,7 +122,10 @@ class DebugConsoleTest : public ::testing::Test {
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
-  QPlainTextEdit* log() { return child<QPlainTextEdit>("Memo_recu"); }
+  QPlainTextEdit* log() {
+    form->flushLog();
+    return child<QPlainTextEdit>("Memo_recu");
+  }
   QStringList logLines() {
     QString t = log()->toPlainText();
     return t.isEmpty() ? QStringList() : t.split(QLatin1Char('\n'));
@@ -247,6 +250,24 @@ TEST_F(DebugConsoleTest, LogsMatchedRepliesWithTheirValue) {
   receive("HP3\r\nVERU12345\r\n");
   EXPECT_EQ(logLines(), QStringList({QStringLiteral("HP3\t\t0003h   0000.0000.0000.0011b"),
                                      QStringLiteral("VERU12345 \t3039h   0011.0000.0011.1001b")}));
+}
+
+TEST_F(DebugConsoleTest, LinesLoggedWhileHiddenShowUpWhenTheWindowOpens) {
+  make();
+  auto* memo = form->findChild<QPlainTextEdit*>(QStringLiteral("Memo_recu"));
+  ASSERT_NE(memo, nullptr);
+  ASSERT_FALSE(form->isVisible());
+  QByteArray flood;
+  for (int i = 0; i < TForm_debug::kMaxLogLines + 7; ++i) flood += "HP" + QByteArray::number(i % 256) + "\r\n";
+  receive(flood);
+  EXPECT_TRUE(memo->toPlainText().isEmpty());  // nothing laid out while hidden
+  form->show();
+  const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
+  EXPECT_EQ(lines.size(), TForm_debug::kMaxLogLines);  // the newest ones
+  EXPECT_TRUE(lines.last().startsWith(QStringLiteral("HP%1\t").arg((TForm_debug::kMaxLogLines + 6) % 256)));
+  // Visible, a line goes straight in.
+  receive("HP3\r\n");
+  EXPECT_TRUE(memo->toPlainText().endsWith(QStringLiteral("HP3\t\t0003h   0000.0000.0000.0011b")));
 }
 
 TEST_F(DebugConsoleTest, LineWithoutDigitIsNeverLogged) {
