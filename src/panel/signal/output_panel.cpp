@@ -77,7 +77,14 @@ TOutputPanel::TOutputPanel(TSignalContext& ctx, QWidget* outputPage, QWidget* ou
 
   auto* radios = new QWidget(outputPage);
   radios->setObjectName(QStringLiteral("Panel_output_radios"));
-  auto* radioRow = new QHBoxLayout(radios);
+  // Sync and screen shape on the first row, the two test-pattern groups
+  // (two columns each) on the second.
+  auto* radioRows = new QVBoxLayout(radios);
+  radioRows->setContentsMargins(0, 0, 0, 0);
+  auto* radioRow = new QHBoxLayout;
+  auto* patternRow = new QHBoxLayout;
+  radioRows->addLayout(radioRow);
+  radioRows->addLayout(patternRow);
   const QStringList syncItems = {QStringLiteral("H && V"), QStringLiteral("Comp"), QStringLiteral("SOG")};
   syncMain_ = new TRadioGroup(QStringLiteral("Main:"), syncItems, radios);
   syncMain_->setObjectName(QStringLiteral("LMDRadioGroup_osyn_Main"));
@@ -91,13 +98,14 @@ TOutputPanel::TOutputPanel(TSignalContext& ctx, QWidget* outputPage, QWidget* ou
                                     QStringLiteral("Grid"),
                                     QStringLiteral("Burst"),
                                     QStringLiteral("Covering")};
-  patternMain_ = new TRadioGroup(QStringLiteral("Main:"), patternItems, radios);
+  patternMain_ = new TRadioGroup(QStringLiteral("Main:"), patternItems, radios, Qt::Vertical, 2);
   patternMain_->setObjectName(QStringLiteral("LMDRadioGroup_test_pattern_Main"));
-  patternPreview_ = new TRadioGroup(QStringLiteral("Preview:"), patternItems, radios);
+  patternPreview_ = new TRadioGroup(QStringLiteral("Preview:"), patternItems, radios, Qt::Vertical, 2);
   patternPreview_->setObjectName(QStringLiteral("LMDRadioGroup_test_pattern_Preview"));
   screenMain_ = new TRadioGroup(QStringLiteral("Main && Preview"), {QStringLiteral("4/3"), QStringLiteral("16/9")}, radios);
   screenMain_->setObjectName(QStringLiteral("LMDRadioGroup_typeofscreen"));
-  for (TRadioGroup* g : {syncMain_, syncPreview_, patternMain_, patternPreview_, screenMain_}) radioRow->addWidget(g);
+  for (TRadioGroup* g : {syncMain_, syncPreview_, screenMain_}) radioRow->addWidget(g);
+  for (TRadioGroup* g : {patternMain_, patternPreview_}) patternRow->addWidget(g);
   connect(syncMain_, &TRadioGroup::itemClicked, this, [this](int i) { LMDRadioGroup_osynClick(1, i); });
   connect(syncPreview_, &TRadioGroup::itemClicked, this, [this](int i) { LMDRadioGroup_osynClick(2, i); });
   connect(patternMain_, &TRadioGroup::itemClicked, this, [this](int i) { LMDRadioGroup_test_patternClick(1, i); });

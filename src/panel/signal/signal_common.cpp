@@ -1,7 +1,9 @@
 #include "panel/signal/signal_common.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -157,16 +159,19 @@ void setDragMark(QScrollBar* bar, int mark) { bar->setProperty("Tag", mark); }
 // ------------------------------------------------------------- radio group
 
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent,
-                         Qt::Orientation orientation)
+                         Qt::Orientation orientation, int columns)
     : QGroupBox(caption, parent) {
   group_ = new QButtonGroup(this);
-  QBoxLayout* lay = orientation == Qt::Vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(this))
-                                                : static_cast<QBoxLayout*>(new QHBoxLayout(this));
+  const int rows = orientation == Qt::Horizontal ? 1 : (static_cast<int>(items.size()) + std::max(columns, 1) - 1) / std::max(columns, 1);
+  auto* lay = new QGridLayout(this);
   lay->setContentsMargins(6, 2, 6, 2);
   lay->setSpacing(1);
   for (int i = 0; i < items.size(); ++i) {
     auto* rb = new QRadioButton(items[i], this);
-    lay->addWidget(rb);
+    if (orientation == Qt::Horizontal)
+      lay->addWidget(rb, 0, i);
+    else
+      lay->addWidget(rb, i % std::max(rows, 1), i / std::max(rows, 1));
     group_->addButton(rb, i);
     buttons_.push_back(rb);
   }

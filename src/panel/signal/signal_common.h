@@ -89,8 +89,10 @@ class TRadioGroup : public QGroupBox {
   Q_OBJECT
 
  public:
+  // Vertical groups may spread their items over `columns` columns (filled
+  // top to bottom, then left to right).
   TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr,
-              Qt::Orientation orientation = Qt::Vertical);
+              Qt::Orientation orientation = Qt::Vertical, int columns = 1);
   int ItemIndex() const;
   void setItemIndex(int i);  // -1 or out of range: nothing selected
   int count() const { return static_cast<int>(buttons_.size()); }
