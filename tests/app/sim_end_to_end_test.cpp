@@ -13,7 +13,12 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <QEnterEvent>
+#include <QPlainTextEdit>
+
 #include "app/main_menus.h"
+#include "tools/tabout_graphic_install.h"
+#include "tools/tform_debug.h"
 #include "app_test_support.h"
 #include "panel/signal/output_format.h"
 #include "panel/signal/output_panel.h"
@@ -145,6 +150,40 @@ TEST_F(SimEndToEnd, InputClickTakeAndFormatGoThroughTheDevice) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return formats->ItemIndex() == target; }, 2000));
   EXPECT_EQ(m->StringGrid1->item(10, 1)->text(), formats->Text());
   EXPECT_EQ(formats->Text(), QString(chosen).remove(QLatin1Char('&')));
+}
+
+TEST_F(SimEndToEnd, ConsoleTalksToTheDeviceAndAboutShowsItsVersions) {
+  ASSERT_NO_FATAL_FAILURE(startConnected());
+  TZelvan_main* m = main();
+  TForm_debug* console = m->windows().debug;
+  ASSERT_TRUE(console);
+  // Ctrl+Insert with the pointer over the connection label opens the console.
+  m->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m));
+  QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
+  QCoreApplication::sendEvent(m->connection, &enter);
+  QTest::keyClick(m, Qt::Key_Insert, Qt::ControlModifier);
+  ASSERT_TRUE(console->isVisible());
+
+  // A raw command typed in the console reaches the device; its report is
+  // logged and followed by the link.
+  const uint32_t wanted = link()->ICHP() == 5 ? 6 : 5;
+  auto* memo = console->findChild<QPlainTextEdit*>(QStringLiteral("Memo_env"));
+  auto* log = console->findChild<QPlainTextEdit*>(QStringLiteral("Memo_recu"));
+  ASSERT_TRUE(memo && log);
+  QTest::keyClicks(memo, QStringLiteral("%1cn").arg(wanted));  // pending Preview input
+  QTest::keyClick(memo, Qt::Key_Return);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return link()->ICHP() == wanted; }, 5000));
+  EXPECT_TRUE(log->toPlainText().contains(QStringLiteral("ch%1\t").arg(wanted))) << log->toPlainText().right(300).toStdString();
+
+  // The About window shows the versions the device reported.
+  TAbout_Graphic_install* about = m->windows().about;
+  ASSERT_TRUE(about);
+  auto* k = about->findChild<QLabel*>(QStringLiteral("label_k"));
+  ASSERT_TRUE(k);
+  EXPECT_EQ(link()->VERK(), 0xA1u);  // the simulator's checksum K
+  EXPECT_EQ(k->text(), QStringLiteral("K = 00A1"));
+  console->hide();
 }
 
 #endif
