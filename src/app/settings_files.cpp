@@ -102,8 +102,12 @@ int64_t storeEstimate(uint32_t pixels, uint32_t lines, int64_t tempo) {
 }
 
 int64_t progressMaximum(int64_t estimate, bool embeddedWithLmode2, bool embeddedOn, const QString& doublerFlag) {
+  // The flag counts only as written by the learning step: "True", or
+  // "False" / missing (empty). Anything else leaves the estimate alone.
   const bool flagTrue = doublerFlag.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
-  if (embeddedWithLmode2 && !flagTrue) return estimate * 4;
+  const bool flagFalse =
+      doublerFlag.isEmpty() || doublerFlag.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0;
+  if (embeddedWithLmode2 && flagFalse) return estimate * 4;
   if (flagTrue && !embeddedOn) return estimate / 4;
   return estimate;
 }

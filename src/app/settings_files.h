@@ -67,7 +67,7 @@ bool verify(const IniLines& lines, const QString& repairDir);
 int64_t storeEstimate(uint32_t pixels, uint32_t lines, int64_t tempo);
 
 // The progress bar's maximum for an estimate: x4 in embedded soft-edge mode
-// with LMODEM 2 when the learned flag is not "True"; div 4 when the flag is
+// with LMODEM 2 when the learned flag is "False" or missing; div 4 when the flag is
 // "True" and the soft-edge mode is off; the estimate otherwise.
 int64_t progressMaximum(int64_t estimate, bool embeddedWithLmode2, bool embeddedOn, const QString& doublerFlag);
 

@@ -273,8 +273,18 @@ void TZelvan_main::wireMenus() {
   auto send = [this](QAction* a, std::function<void(int)> write) {
     connect(a, &QAction::triggered, this, [a, write] { write(a->data().toInt()); });
   };
-  for (QAction* a : {m->PullDown_Auto, m->PullDown_Off}) send(a, [this](int t) { Zelvan_d1->setEPD(t != 0); });
-  for (QAction* a : {m->Demo_Yes, m->Demo_No}) send(a, [this](int t) { Zelvan_d1->setDEMO(t != 0); });
+  // The radio check stays on the last reported value until the device
+  // answers (the menu follows the device, not the click).
+  for (QAction* a : {m->PullDown_Auto, m->PullDown_Off})
+    send(a, [this](int t) {
+      Zelvan_d1->setEPD(t != 0);
+      Zelvan_d1EPDchange(Zelvan_d1, 0);
+    });
+  for (QAction* a : {m->Demo_Yes, m->Demo_No})
+    send(a, [this](int t) {
+      Zelvan_d1->setDEMO(t != 0);
+      Zelvan_d1DEMOchange(Zelvan_d1, 0);
+    });
   for (QAction* a : m->Input_Sync_Loss->actions()) send(a, [this](int t) { Zelvan_d1->setFRAMEALERT(uint32_t(t)); });
   connect(m->EraseAllMemories, &QAction::triggered, this, [this] {
     if (zelvan::ui::dialogs().confirm(this, QStringLiteral("Confirmation"),
@@ -312,6 +322,15 @@ void TZelvan_main::wireLinkEvents() {
   d->OnVERCchange = [this](QObject* s, int n) { Zelvan_d1VERCchange(s, n); };
   d->OnMUXOUTchange = [this](QObject* s, int n) { Zelvan_d1MUXOUTchange(s, n); };
   d->OnOPTchange = [this](QObject* s, int n) { Zelvan_d1OPTchange(s, n); };
+  d->OnEPDchange = [this](QObject* s, int n) { Zelvan_d1EPDchange(s, n); };
+  d->OnDEMOchange = [this](QObject* s, int n) { Zelvan_d1DEMOchange(s, n); };
+  d->OnLOCAL_IPchange = [this](QObject* s, int n) { Zelvan_d1LOCAL_IPchange(s, n); };
+  d->OnREMOTE_IPchange = [this](QObject* s, int n) { Zelvan_d1REMOTE_IPchange(s, n); };
+  d->OnGATEWAY_IPchange = [this](QObject* s, int n) { Zelvan_d1GATEWAY_IPchange(s, n); };
+  d->OnLOCAL_PORTchange = [this](QObject* s, int n) { Zelvan_d1LOCAL_PORTchange(s, n); };
+  d->OnREMOTE_PORTchange = [this](QObject* s, int n) { Zelvan_d1REMOTE_PORTchange(s, n); };
+  d->OnNETMASKchange = [this](QObject* s, int n) { Zelvan_d1NETMASKchange(s, n); };
+  d->OnTCPIPchange = [this](QObject* s, int n) { Zelvan_d1TCPIPchange(s, n); };
   d->OnVarNroLigneMiniConfigOfFile = [this](QObject* s, int n) { Zelvan_d1VarNroLigneMiniConfigOfFile(s, n); };
   d->OnErrorMessage = [this](const QString& text) {
     zelvan::ui::dialogs().message(this, zelvan::ui::MessageKind::Error, zelvan::app::applicationTitle(), text);

@@ -213,6 +213,17 @@ class TZelvan_main : public QMainWindow, public TSignalHost {
   void Zelvan_d1VERCchange(QObject* Sender, int nroOkrim);
   void Zelvan_d1MUXOUTchange(QObject* Sender, int nroOkrim);
   void Zelvan_d1OPTchange(QObject* Sender, int nroOkrim);
+  // Controls menu: the Pull-down and Demo radio items show the device's values.
+  void Zelvan_d1EPDchange(QObject* Sender, int nroOkrim);
+  void Zelvan_d1DEMOchange(QObject* Sender, int nroOkrim);
+  // The device LAN dialog follows the device's LAN registers, shown or not.
+  void Zelvan_d1LOCAL_IPchange(QObject* Sender, int nroOkrim);
+  void Zelvan_d1REMOTE_IPchange(QObject* Sender, int nroOkrim);
+  void Zelvan_d1GATEWAY_IPchange(QObject* Sender, int nroOkrim);
+  void Zelvan_d1LOCAL_PORTchange(QObject* Sender, int nroOkrim);
+  void Zelvan_d1REMOTE_PORTchange(QObject* Sender, int nroOkrim);
+  void Zelvan_d1NETMASKchange(QObject* Sender, int nroOkrim);
+  void Zelvan_d1TCPIPchange(QObject* Sender, int nroOkrim);
   void AboutOkrimLOGOClick();
   void Exit1Click();
   // The Ctrl+Insert key: shows the debug console while the pointer is over

@@ -472,6 +472,40 @@ void TZelvan_main::Zelvan_d1OPTchange(QObject*, int) {
   if (wins_.about) wins_.about->SetOPT(Zelvan_d1->OPT());
 }
 
+// ------------------------------------------------------------ Controls menu
+
+void TZelvan_main::Zelvan_d1EPDchange(QObject*, int) {
+  (Zelvan_d1->EPD() ? Menus->PullDown_Auto : Menus->PullDown_Off)->setChecked(true);
+}
+
+void TZelvan_main::Zelvan_d1DEMOchange(QObject*, int) {
+  (Zelvan_d1->DEMO() ? Menus->Demo_Yes : Menus->Demo_No)->setChecked(true);
+}
+
+// ------------------------------------------------------- device LAN dialog
+
+void TZelvan_main::Zelvan_d1LOCAL_IPchange(QObject*, int) {
+  if (wins_.lanDialog) wins_.lanDialog->LocalIpChanged(*Zelvan_d1);
+}
+void TZelvan_main::Zelvan_d1REMOTE_IPchange(QObject*, int) {
+  if (wins_.lanDialog) wins_.lanDialog->RemoteIpChanged(*Zelvan_d1);
+}
+void TZelvan_main::Zelvan_d1GATEWAY_IPchange(QObject*, int) {
+  if (wins_.lanDialog) wins_.lanDialog->GatewayIpChanged(*Zelvan_d1);
+}
+void TZelvan_main::Zelvan_d1LOCAL_PORTchange(QObject*, int) {
+  if (wins_.lanDialog) wins_.lanDialog->LocalPortChanged(*Zelvan_d1);
+}
+void TZelvan_main::Zelvan_d1REMOTE_PORTchange(QObject*, int) {
+  if (wins_.lanDialog) wins_.lanDialog->RemotePortChanged(*Zelvan_d1);
+}
+void TZelvan_main::Zelvan_d1NETMASKchange(QObject*, int) {
+  if (wins_.lanDialog) wins_.lanDialog->NetmaskChanged(*Zelvan_d1);
+}
+void TZelvan_main::Zelvan_d1TCPIPchange(QObject*, int) {
+  if (wins_.lanDialog) wins_.lanDialog->TcpipChanged(*Zelvan_d1);
+}
+
 // ------------------------------------------------------ mode menu, page tabs
 
 void TZelvan_main::Mixer1Click() {

@@ -391,6 +391,9 @@ TEST(LogoSettingsTest, StoreEstimateAndLearning) {
   EXPECT_EQ(logo_settings::storeEstimate(1024, 768, -1000), 240);
   EXPECT_EQ(logo_settings::progressMaximum(87, true, true, QStringLiteral("False")), 348);
   EXPECT_EQ(logo_settings::progressMaximum(87, true, true, QString()), 348);
+  // A flag that is neither "True" nor "False" changes nothing.
+  EXPECT_EQ(logo_settings::progressMaximum(87, true, true, QStringLiteral("maybe")), 87);
+  EXPECT_EQ(logo_settings::progressMaximum(87, false, false, QStringLiteral("maybe")), 87);
   EXPECT_EQ(logo_settings::progressMaximum(87, false, false, QStringLiteral("True")), 21);
   EXPECT_EQ(logo_settings::progressMaximum(87, false, true, QStringLiteral("True")), 87);
   EXPECT_EQ(logo_settings::learnedTempo(37, 1024, 768), (36LL * 100 * 65536) / 2359296);

@@ -7,8 +7,10 @@
 #include <QTimer>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -327,6 +329,32 @@ TEST_F(ShellTest, ConnectedAndReadyDriveTheConnectingPanel) {
   EXPECT_FALSE(m->windows().lanDialog->BOk->isVisibleTo(m->windows().lanDialog));
 }
 
+TEST_F(ShellTest, DeviceLanDialogFollowsTheLinkWhileHidden) {
+  createApp();
+  TRs232LanDlg* d = main()->windows().lanDialog;
+  ASSERT_FALSE(d->isVisible());
+  d->RBRs232->click();
+  ASSERT_EQ(d->Mode(), 1);
+  // The main window's handlers carry every LAN report into the dialog.
+  report("TCP0\r\n");
+  EXPECT_EQ(d->Mode(), 2);
+  EXPECT_TRUE(d->ERemoteAddr->isEnabled());
+  report("TCP1\r\n");
+  EXPECT_EQ(d->Mode(), 3);
+  EXPECT_FALSE(d->ERemoteAddr->isEnabled());
+  report("ADIP1\r\nIPA_172\r\nIPB_16\r\nIPC_0\r\nIPD_5\r\nPORT3333\r\n");
+  EXPECT_EQ(d->ELocalAddr->text(), QStringLiteral("172.16.0.5"));
+  EXPECT_EQ(d->ELocalPort->text(), QStringLiteral("3333"));
+  report("ADIP2\r\nIPA_10\r\nIPB_0\r\nIPC_0\r\nIPD_9\r\nPORT2222\r\n");
+  EXPECT_EQ(d->ERemoteAddr->text(), QStringLiteral("10.0.0.9"));
+  EXPECT_EQ(d->ERemotePort->text(), QStringLiteral("2222"));
+  report("ADIP3\r\nIPA_10\r\nIPB_0\r\nIPC_0\r\nIPD_254\r\n");
+  EXPECT_EQ(d->EGatewayAddr->text(), QStringLiteral("10.0.0.254"));
+  report("NTMK16\r\n");
+  EXPECT_EQ(d->ENetMask->text(), link()->NETMASK());
+  EXPECT_NE(d->ENetMask->text(), QStringLiteral("255.255.255.0"));
+}
+
 TEST_F(ShellTest, ReadyKeepsKeysWhenSelectedKeyMatchesDeviceEffect) {
   createApp();
   auto* key = new QPushButton(main()->page(QStringLiteral("Effects")));
@@ -431,6 +459,31 @@ TEST_F(ShellTest, ControlsMenuAsksBeforeErasing) {
   EXPECT_EQ(dialogs_.shown[0].text, QStringLiteral("Are you sure you want erase all memories ?"));
   main()->Menus->Frame_Alert_Frame[3]->trigger();  // frame 4: FRAMEALERT 13
   EXPECT_EQ(sent.last(), QStringLiteral("13yF"));
+}
+
+TEST_F(ShellTest, PullDownAndDemoItemsFollowTheDevice) {
+  createApp();
+  connectLink();
+  TMainMenus* menus = main()->Menus;
+  QStringList sent;
+  link()->OnSentString = [&](QObject*, int) { sent << link()->sentString(); };
+  report("EPD0\r\nDEMO0\r\n");
+  EXPECT_TRUE(menus->PullDown_Off->isChecked());
+  EXPECT_TRUE(menus->Demo_No->isChecked());
+  // Choosing sends the tag; the check stays until the device reports.
+  menus->PullDown_Auto->trigger();
+  menus->Demo_Yes->trigger();
+  EXPECT_EQ(sent, QStringList({"1QE", "1yd"}));
+  EXPECT_TRUE(menus->PullDown_Off->isChecked());
+  EXPECT_FALSE(menus->PullDown_Auto->isChecked());
+  EXPECT_TRUE(menus->Demo_No->isChecked());
+  report("EPD1\r\nDEMO1\r\n");
+  EXPECT_TRUE(menus->PullDown_Auto->isChecked());
+  EXPECT_FALSE(menus->PullDown_Off->isChecked());
+  EXPECT_TRUE(menus->Demo_Yes->isChecked());
+  EXPECT_FALSE(menus->Demo_No->isChecked());
+  report("EPD0\r\n");
+  EXPECT_TRUE(menus->PullDown_Off->isChecked());
 }
 
 TEST_F(ShellTest, AnimationStripIsCutIntoPicturesAndABadFileIsIgnored) {

@@ -91,6 +91,25 @@ TEST_F(OutputTest, OperatorDropDownMarksWithoutRebuildingTheShortcut) {
   EXPECT_TRUE(sent.isEmpty());
 }
 
+TEST_F(OutputTest, OpeningTheFormatListMarksNoRate) {
+  feed({"OFTM1"});  // 800x600 at 60 Hz: six formats have no 60 Hz row
+  TDropDownCombo* rates = side(1)->ComboBox_freq();
+  const QStringList before = shortcutItems(1);
+  for (int round = 0; round < 2; ++round) {
+    TSmallCombo* formats = side(1)->ComboBox_follow();
+    formats->DropDown();
+    if (QMenu* menu = formats->ActiveMenu()) menu->hide();
+    EXPECT_EQ(rates->itemText(5), "60 Hz");
+    EXPECT_NE(rates->itemData(5, TOutputFormatSide::kIconRole).toInt(), 27);
+    EXPECT_EQ(rates->itemText(3), "50 Hz");
+    const QList<QAction*> items = side(1)->PopupMenu_OFMT()->actions();
+    EXPECT_EQ(items.at(11)->text(), "720p    HD-SDI  16/9");
+    EXPECT_EQ(items.at(1)->text(), "800x600");
+  }
+  EXPECT_EQ(shortcutItems(1), before);
+  EXPECT_TRUE(sent.isEmpty());
+}
+
 TEST_F(OutputTest, PreviewSideUsesItsOwnListsAndMark) {
   feed({"oftp41"});  // 1080i at 59 Hz
   EXPECT_EQ(side(2)->ComboBox_follow()->Text(), "1080i   SDI  16/9");

@@ -98,3 +98,55 @@ TEST(SignalPanelsWiring, HostileReportsAreHarmless) {
   link.ProcessReceived(QByteArray("\r\nCH2\r\n"));
   EXPECT_EQ(zelvan::signal::cell(panels.context().StringGrid1, 1, 1), "Input 2");
 }
+
+// Every named control of the signal panels exists under its own name, so that
+// the main window, the Matrix layout and the tests can find it.
+TEST_F(SignalTest, EveryNamedControlExists) {
+  QStringList names = {"label_input0", "SpeedButton_pippop_main", "SpeedButton_pippop_preview",
+                       "PopupMenu_SIGNAL_TYPE", "PopupMenu_STANDARD", "menuitem_Off", "menuitem_On",
+                       "PopupMenu_OFMTM", "ComboBox_follow_Main", "ComboBox_freq_Main", "ComboBox_freq_Main_RACCOURCI",
+                       "PopupMenu_OUTPUT_RATE", "reference_trame_voulue", "StaticText_REFREQM",
+                       "RefreqM_Label_no_signal_Main_refreq", "LMDRadioGroup_osyn_Main", "LMDRadioGroup_osyn_Preview",
+                       "LMDRadioGroup_test_pattern_Main", "LMDRadioGroup_test_pattern_Preview",
+                       "LMDRadioGroup_typeofscreen", "BitBtn_Take", "PanelTBAR", "Label203", "TBar",
+                       "Autotake_On1", "Autotake_Off1", "CleanCut_Output1", "Logofade_Output1", "CleanCut_Output2",
+                       "Logofade_output2", "RadioButton_TranstionCleanCut_M", "RadioButton_TranstionColor_M",
+                       "LMDGraphicLabel_Transition", "Button_1s", "Button_3s", "Button_5s", "BitBtn_Freeze_main",
+                       "BitBtn_Freeze_preview", "Tamponvar_ABAL"};
+  for (int n = 1; n <= 8; ++n) {
+    for (const char* f : {"label_input%1", "BitBtn_Input_%1", "Label_input_%1", "ComboBox_signaltype%1",
+                          "ComboBox_standard%1", "CheckBox_PProc_pchan_%1", "LMDRadioButton_HiZ%1", "CheckBox_Input%1",
+                          "Valid_RGB_YUV_%1", "Radiobutton_audio_ACHANM_%1", "Radiobutton_audio_ACHANP_%1",
+                          "ScrollBar_ALEV_PCHAN%1", "Edit_ALEV_PCHAN%1", "ScrollBar_ABAL_PCHAN%1", "Edit_ABAL_PCHAN%1",
+                          "Label_Audio_%1"})
+      names << QString::fromLatin1(f).arg(n);
+  }
+  for (int k = 1; k <= 3; ++k) names << QStringLiteral("choix_tally%1_entree_ichm").arg(k) << QStringLiteral("StaticText_TA%1ON").arg(k);
+  for (int k = 1; k <= 6; ++k)
+    names << QStringLiteral("FadeFrame%1_Output1").arg(k) << QStringLiteral("FadeFrame%1_output2").arg(k)
+          << QStringLiteral("RadioButton_TranstionFrame%1_M").arg(k);
+  for (const char* s : {"M", "P"})
+    for (const char* f : {"LMDRadioButton_AMODE%1", "ScrollBar_AMAST%1", "Edit_AMAST%1", "SpeedButton_AMUTE%1",
+                          "SpeedButton_AAUXM%1", "SpeedButton_AMONO%1"})
+      names << QString::fromLatin1(f).arg(QString::fromLatin1(s));
+  for (const char* s : {"M", "P"})
+    for (const char* f : {"ScrollBar_hpos_%1_video", "Edit_hpos_%1", "ScrollBar_vpos_%1_video", "Edit_vpos_%1",
+                          "ScrollBar_hsiz_%1_video", "Edit_hsize_%1", "ScrollBar_vsiz_%1_video", "Edit_vsize_%1",
+                          "ScrollBar_brightness_%1", "Edit_brightness_%1", "ScrollBar_blacklevel_%1",
+                          "Edit_blacklevel_%1", "ScrollBar_contrast_%1", "Edit_contrast_%1", "ScrollBar_color_%1",
+                          "Edit_color_%1", "ScrollBar_hue_%1", "Edit_hue_%1", "ScrollBar_redlevel_%1",
+                          "Edit_redlevel_%1", "ScrollBar_greenlevel_%1", "Edit_greenlevel_%1",
+                          "ScrollBar_bluelevel_%1", "Edit_bluelevel_%1", "ScrollBar_clock_%1", "Edit_clock_%1",
+                          "ScrollBar_dphase_%1", "Edit_dphase_%1", "ScrollBar_hpos_zoom_%1", "Edit_hpos_zoom_%1",
+                          "ScrollBar_vpos_zoom_%1", "Edit_vpos_zoom_%1", "ScrollBar_hsiz_zoom_%1",
+                          "Edit_hsiz_zoom_%1", "ScrollBar_vsiz_zoom_%1", "Edit_vsiz_zoom_%1", "RadioGroup_IASP%1",
+                          "RadioGroup_over_under_scan_%1", "ComboBox_process_%1", "BitBtn_alignment_%1",
+                          "BitBtn_preset_%1", "BitBtn_Store_%1", "BitBtn_Recall_%1", "SpeedButton_H_smooth_%1",
+                          "SpeedButton_V_smooth_%1", "Panel_notavailble_%1", "Label5_%1"})
+      names << QString::fromLatin1(f).arg(QString::fromLatin1(s));
+  names << "TabSheet_image_normal_Main" << "TabSheet_image_zoom_Main";
+  for (const QString& name : names) {
+    const bool found = window.findChild<QObject*>(name) || panels->findChild<QObject*>(name);
+    EXPECT_TRUE(found) << "no control " << name.toStdString();
+  }
+}

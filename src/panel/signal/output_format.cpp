@@ -111,11 +111,12 @@ void TOutputFormatSide::ComboBox_followDropDown() {
       items[i]->setIcon(QIcon());
     }
   }
+  // Probing the formats against the current rate marks no rate item.
   const int rate = rateList_->currentIndex();
-  for (int f = 0; f < items.size(); ++f) envoie_qui_va_bien(false, f, rate);
+  for (int f = 0; f < items.size(); ++f) envoie_qui_va_bien(false, f, rate, QStringLiteral("xx*xx"));
 }
 
-void TOutputFormatSide::envoie_qui_va_bien(bool sendMode, int format, int rate) {
+void TOutputFormatSide::envoie_qui_va_bien(bool sendMode, int format, int rate, const QString& probeKind) {
   if (format < 0) return;
   const int m = modelRow();
   int found = -1;
@@ -137,7 +138,7 @@ void TOutputFormatSide::envoie_qui_va_bien(bool sendMode, int format, int rate) 
     ctx_.link->SendRegister(reg(), static_cast<uint32_t>(code));
     formatReported(false);
   } else if (found < 0) {
-    interdit_pour_tel_format_ou_freq(QStringLiteral("Hz"), format, rate);
+    interdit_pour_tel_format_ou_freq(probeKind, format, rate);
   }
 }
 

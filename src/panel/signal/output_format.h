@@ -62,8 +62,10 @@ class TOutputFormatSide : public QObject {
   void ComboBox_followDropDown();
 
   // envoie_OFMTM_qui_va_bien / envoie_OFMTP_qui_va_bien: send mode (true)
-  // sends the code of the pair; probe mode (false) only marks a forbidden rate.
-  void envoie_qui_va_bien(bool sendMode, int format, int rate);
+  // sends the code of the pair; probe mode (false) hands a forbidden pair to
+  // interdit_pour_tel_format_ou_freq with `probeKind` ("Hz" marks the rate,
+  // "xx*xx" marks nothing).
+  void envoie_qui_va_bien(bool sendMode, int format, int rate, const QString& probeKind = QStringLiteral("Hz"));
   // Marks a forbidden rate (kind "Hz") and rebuilds the shortcut list while
   // the rebuild flag is set; kind "xx*xx" marks nothing.
   void interdit_pour_tel_format_ou_freq(const QString& kind, int format, int rate);
