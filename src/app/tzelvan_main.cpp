@@ -122,7 +122,7 @@ TZelvan_main::~TZelvan_main() {
 void TZelvan_main::buildControls() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Panel_main"));
-  central->setMinimumSize(968, 595);
+  central->setMinimumSize(968, 515);
   setCentralWidget(central);
 
   Panel_ichmp = new QFrame(central);
@@ -133,7 +133,7 @@ void TZelvan_main::buildControls() {
 
   PageControl1 = new QTabWidget(central);
   PageControl1->setObjectName(QStringLiteral("PageControl1"));
-  PageControl1->setGeometry(0, 122, 740, 432);
+  PageControl1->setGeometry(0, 122, 740, 352);
   for (const PageDef& p : kPages) {
     auto* w = new QWidget;
     w->setObjectName(QLatin1String(p.name));
@@ -155,16 +155,16 @@ void TZelvan_main::buildControls() {
   Image_connected = new QLabel(central);
   Image_connected->setObjectName(QStringLiteral("Image_connected"));
   Image_connected->setPixmap(statusPicture(QColor(0, 170, 0)));
-  Image_connected->setGeometry(8, 561, 24, 24);
+  Image_connected->setGeometry(8, 481, 24, 24);
   Image_connected->hide();
   Image_not_connected = new QLabel(central);
   Image_not_connected->setObjectName(QStringLiteral("Image_not_connected"));
   Image_not_connected->setPixmap(statusPicture(QColor(200, 0, 0)));
-  Image_not_connected->setGeometry(8, 561, 24, 24);
+  Image_not_connected->setGeometry(8, 481, 24, 24);
 
   connection = new QLabel(QStringLiteral("Device NOT connected"), central);
   connection->setObjectName(QStringLiteral("connection"));
-  connection->setGeometry(36, 561, 260, 24);
+  connection->setGeometry(36, 481, 260, 24);
   connection->setMouseTracking(true);
   connection->installEventFilter(this);
   QFont f = connection->font();
@@ -173,7 +173,7 @@ void TZelvan_main::buildControls() {
 
   Label_Wait_storing_setting = new QLabel(QStringLiteral("WAIT STORING SETTING"), central);
   Label_Wait_storing_setting->setObjectName(QStringLiteral("Label_Wait_storing_setting"));
-  Label_Wait_storing_setting->setGeometry(827, 573, 140, 18);
+  Label_Wait_storing_setting->setGeometry(827, 493, 140, 18);
   Label_Wait_storing_setting->hide();
 
   Panel_updater = new QFrame(central);
@@ -201,11 +201,12 @@ void TZelvan_main::buildControls() {
   RRLMDProgressFill->hide();
 
   // TAKE, the T-bar, the freeze buttons and the PIP switch buttons, in a
-  // column at the right of the status grid.
+  // column at the right of the status grid (the Mixer places of the
+  // connection indication and the notices stay where they are).
   Panel_controls = new QFrame(central);
   Panel_controls->setObjectName(QStringLiteral("Panel_controls"));
-  Panel_controls->setGeometry(968, 0, 124, 554);
-  central->setMinimumSize(1096, 595);
+  Panel_controls->setGeometry(968, 0, 124, 474);
+  central->setMinimumSize(1096, 515);
 }
 
 void TZelvan_main::buildSignalPanels() {

@@ -34,8 +34,10 @@ int reg(int output, int mainReg, int previewReg) { return output == 1 ? mainReg 
 TAudioPanel::TAudioPanel(TSignalContext& ctx, QWidget* audioPage) : QObject(audioPage), ctx_(ctx) {
   panel_ = new QWidget(audioPage);
   panel_->setObjectName(QStringLiteral("Panel_audio"));
-  auto* top = new QVBoxLayout(panel_);
-  auto* outputs = new QHBoxLayout();
+  // Main and Prelist one above the other at the left, the eight inputs'
+  // level and balance at the right, so the whole tab fits the page.
+  auto* top = new QHBoxLayout(panel_);
+  auto* outputs = new QVBoxLayout();
   top->addLayout(outputs);
   buildSide(1, panel_);
   buildSide(2, panel_);
@@ -61,10 +63,10 @@ TAudioPanel::TAudioPanel(TSignalContext& ctx, QWidget* audioPage) : QObject(audi
       bar->setValue(32);
       bar->setPageStep(6);
       bar->setProperty("Tag", 0);
-      bar->setMinimumWidth(140);
+      bar->setMinimumWidth(80);
       auto* field = new QLineEdit(channels);
       field->setObjectName(QString::fromLatin1(balance ? "Edit_ABAL_PCHAN%1" : "Edit_ALEV_PCHAN%1").arg(n));
-      field->setMaximumWidth(50);
+      field->setMaximumWidth(40);
       onScroll(bar, this, [this, balance, n](QScrollBar*, TScrollCode code, int pos) { levelScroll(balance, n, code, pos); });
       connect(field, &QLineEdit::returnPressed, this, [this, balance, n] { levelKeyPress(balance, n, QLatin1Char('\r')); });
       grid->addWidget(bar, n, 1 + 2 * b);
@@ -74,6 +76,8 @@ TAudioPanel::TAudioPanel(TSignalContext& ctx, QWidget* audioPage) : QObject(audi
     }
   }
   top->addWidget(channels);
+  top->setStretch(0, 3);
+  top->setStretch(1, 2);
   addToPage(audioPage, panel_);
 
   tampon_ = new TTamponVar(this);
@@ -94,14 +98,14 @@ void TAudioPanel::buildSide(int output, QWidget* parent) {
     s.channelGroup->addButton(rb, n);
     // React to the mouse button being released; the check follows the device.
     connect(rb, &QRadioButton::clicked, this, [this, output, n] { Radiobutton_audio_ACHAN_MouseUp(output, n); });
-    lay->addWidget(rb, (n - 1) % 4, (n - 1) / 4);
+    lay->addWidget(rb, (n - 1) / 4, (n - 1) % 4);
     s.channels[static_cast<size_t>(n - 1)] = rb;
   }
   s.automatic = new QRadioButton(QStringLiteral("Automatic"), s.group);
   s.automatic->setObjectName(QStringLiteral("LMDRadioButton_AMODE%1").arg(sfx));
   s.automatic->setAutoExclusive(false);
   connect(s.automatic, &QRadioButton::clicked, this, [this, output] { LMDRadioButton_AMODEMouseUp(output); });
-  lay->addWidget(s.automatic, 4, 0, 1, 2);
+  lay->addWidget(s.automatic, 2, 0);
 
   s.masterBar = new QScrollBar(Qt::Horizontal, s.group);
   s.masterBar->setObjectName(QStringLiteral("ScrollBar_AMAST%1").arg(sfx));
@@ -111,12 +115,13 @@ void TAudioPanel::buildSide(int output, QWidget* parent) {
   s.masterField = new QLineEdit(s.group);
   s.masterField->setObjectName(QStringLiteral("Edit_AMAST%1").arg(sfx));
   s.masterField->setMaximumWidth(50);
-  lay->addWidget(s.masterBar, 5, 0);
-  lay->addWidget(s.masterField, 5, 1);
+  lay->addWidget(s.masterBar, 2, 2);
+  lay->addWidget(s.masterField, 2, 3);
   s.master = new TAdjustTriple(ctx_, reg(output, Reg::AMASTM, Reg::AMASTP), false, 0, 255, this);
   s.master->addView(s.masterBar, s.masterField);
 
-  auto makeToggle = [&](const char* name, const QString& caption, int row, auto handler) {
+  // Mute and auxiliary mute share the last row; Stereo sits beside Automatic.
+  auto makeToggle = [&](const char* name, const QString& caption, int row, int column, int span, auto handler) {
     auto* b = new QToolButton(s.group);
     b->setObjectName(QString::fromLatin1(name) + sfx);
     b->setText(caption);
@@ -124,13 +129,14 @@ void TAudioPanel::buildSide(int output, QWidget* parent) {
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setProperty("GlyphIndex", 0);
     connect(b, &QToolButton::clicked, this, [this, output, handler] { (this->*handler)(output); });
-    lay->addWidget(b, row, 0, 1, 2);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    lay->addWidget(b, row, column, 1, span);
     return b;
   };
-  s.mute = makeToggle("SpeedButton_AMUTE", kMuteCaption, 6, &TAudioPanel::SpeedButton_AMUTEClick);
-  s.auxMute = makeToggle(output == 1 ? "SpeedButton_AAUXM" : "SpeedButton_AAUXM", kAuxCaption, 7,
+  s.mute = makeToggle("SpeedButton_AMUTE", kMuteCaption, 3, 0, 2, &TAudioPanel::SpeedButton_AMUTEClick);
+  s.auxMute = makeToggle(output == 1 ? "SpeedButton_AAUXM" : "SpeedButton_AAUXM", kAuxCaption, 3, 2, 2,
                          &TAudioPanel::SpeedButton_AAUXMClick);
-  s.mono = makeToggle("SpeedButton_AMONO", kStereoCaption, 8, &TAudioPanel::SpeedButton_AMONOClick);
+  s.mono = makeToggle("SpeedButton_AMONO", kStereoCaption, 2, 1, 1, &TAudioPanel::SpeedButton_AMONOClick);
   for (QToolButton* b : {s.mute, s.auxMute})
     b->setIcon(QApplication::style()->standardIcon(QStyle::SP_MediaVolume));
 }

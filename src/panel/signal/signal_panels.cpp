@@ -1,5 +1,7 @@
 #include "panel/signal/signal_panels.h"
 
+#include <QBoxLayout>
+
 #include <QHeaderView>
 #include <QPointer>
 #include <QTableWidget>
@@ -132,6 +134,20 @@ TSignalPanels::TSignalPanels(TZelvan_d& link, TSignalHost& host, const TSignalPa
   ctx_.imageP = new TImagePanel(ctx_, 2, imagePreview);
   ctx_.transition = new TTransitionPanel(ctx_, control, transitionPage, effectsPage, pages.controlsMenu, pages.menuBar);
   ctx_.audio = new TAudioPanel(ctx_, audioPage);
+  // The Output tab: the format and rate group beside the tally lists, then
+  // the sync, screen and test-pattern rows, so the whole tab fits the page.
+  if (auto* lay = qobject_cast<QBoxLayout*>(outputPage->layout())) {
+    QWidget* format = outputPage->findChild<QWidget*>(QStringLiteral("GroupBox_Output"), Qt::FindDirectChildrenOnly);
+    QWidget* tallies = outputPage->findChild<QWidget*>(QStringLiteral("GroupBox_Tally"), Qt::FindDirectChildrenOnly);
+    if (format && tallies && lay->indexOf(format) >= 0 && lay->indexOf(tallies) >= 0) {
+      lay->removeWidget(format);
+      lay->removeWidget(tallies);
+      auto* top = new QHBoxLayout;
+      top->addWidget(format, 3);
+      top->addWidget(tallies, 2);
+      lay->insertLayout(0, top);
+    }
+  }
   // The panels live exactly as long as this object (their controls live
   // with the pages).
   for (QObject* o : std::initializer_list<QObject*>{ctx_.inputRow, ctx_.inputTable, ctx_.outputPanel, ctx_.tally,
