@@ -2,8 +2,11 @@
 // (every register, per-channel blocks after their PCH line, address sets
 // after their ADIP line), fed to ProcessReceived in transport-sized chunks.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "device/catalogue.h"
 #include "device/zelvan_d.h"
@@ -66,6 +69,30 @@ void BM_ProcessReceived(benchmark::State& state) {
 }
 // 16 bytes: a serial delivery; 1460: one TCP segment; 8192: a full datagram.
 BENCHMARK(BM_ProcessReceived)->Arg(16)->Arg(1460)->Arg(8192);
+
+// Starting a device-state load of a hostile 16 MiB file made only of line
+// ends (the largest file the loader accepts): the time to start the replay
+// and the process's peak resident memory afterwards.
+void BM_SnapshotLoadOfLineEnds(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("lines.USR.Zelvan"));
+  {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(QByteArray(16 * 1024 * 1024, '\n')) != 16 * 1024 * 1024) {
+      state.SkipWithError("cannot write the file");
+      return;
+    }
+  }
+  for (auto _ : state) {
+    TZelvan_d link;
+    link.setPropertyVarLoadMiniConfigToFile(path);
+    benchmark::DoNotOptimize(link.SnapshotLoadInProgress());
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_mb"] = double(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_SnapshotLoadOfLineEnds)->Unit(benchmark::kMillisecond)->Iterations(5);
 }  // namespace
 
 int main(int argc, char** argv) {

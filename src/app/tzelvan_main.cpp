@@ -28,6 +28,7 @@
 #include "panel/signal/input_row.h"
 #include "panel/signal/signal_panels.h"
 #include "tools/serialportmenu.h"
+#include "tools/tabout_graphic_install.h"
 #include "tools/tipconfigdlg.h"
 #include "tools/trs232landlg.h"
 #include "widgets/tconversion.h"
@@ -323,6 +324,27 @@ void TZelvan_main::wireLinkEvents() {
   d->OnVERCchange = [this](QObject* s, int n) { Zelvan_d1VERCchange(s, n); };
   d->OnMUXOUTchange = [this](QObject* s, int n) { Zelvan_d1MUXOUTchange(s, n); };
   d->OnOPTchange = [this](QObject* s, int n) { Zelvan_d1OPTchange(s, n); };
+  // The About window's checksum lines and test code follow the device.
+  struct AboutLine {
+    TZelvanNotifyEvent TZelvan_d::*event;
+    uint32_t (TZelvan_d::*value)() const;
+    void (TAbout_Graphic_install::*show)(uint32_t);
+  };
+  static constexpr AboutLine kAboutLines[] = {
+      {&TZelvan_d::OnSCANVKMchange, &TZelvan_d::SCANVKM, &TAbout_Graphic_install::SetSCANVKM},
+      {&TZelvan_d::OnSCANVKPchange, &TZelvan_d::SCANVKP, &TAbout_Graphic_install::SetSCANVKP},
+      {&TZelvan_d::OnSCANVSMchange, &TZelvan_d::SCANVSM, &TAbout_Graphic_install::SetSCANVSM},
+      {&TZelvan_d::OnSCANVSPchange, &TZelvan_d::SCANVSP, &TAbout_Graphic_install::SetSCANVSP},
+      {&TZelvan_d::OnSCANVVMchange, &TZelvan_d::SCANVVM, &TAbout_Graphic_install::SetSCANVVM},
+      {&TZelvan_d::OnSCANVVPchange, &TZelvan_d::SCANVVP, &TAbout_Graphic_install::SetSCANVVP},
+      {&TZelvan_d::OnSCANVFMchange, &TZelvan_d::SCANVFM, &TAbout_Graphic_install::SetSCANVFM},
+      {&TZelvan_d::OnSCANVFPchange, &TZelvan_d::SCANVFP, &TAbout_Graphic_install::SetSCANVFP},
+      {&TZelvan_d::OnDOLLARSchange, &TZelvan_d::DOLLARS, &TAbout_Graphic_install::SetDOLLARS},
+  };
+  for (const AboutLine& line : kAboutLines)
+    d->*line.event = [this, line](QObject*, int) {
+      if (wins_.about) (wins_.about->*line.show)((Zelvan_d1->*line.value)());
+    };
   d->OnEPDchange = [this](QObject* s, int n) { Zelvan_d1EPDchange(s, n); };
   d->OnDEMOchange = [this](QObject* s, int n) { Zelvan_d1DEMOchange(s, n); };
   d->OnLOCAL_IPchange = [this](QObject* s, int n) { Zelvan_d1LOCAL_IPchange(s, n); };

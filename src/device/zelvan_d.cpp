@@ -102,7 +102,7 @@ void TZelvan_d::StoreReceived(int index, uint32_t value) {
           // The supervisor reacts first, then the value is stored and announced.
           if (isKnownIdentity(value) || m_forceConn) {
             if (m_state == 1) {
-              restartTimer(1);
+              RestartTimer(1);
               m_state = 2;
             } else if (m_state == 6) {
               m_state = 5;
@@ -278,7 +278,7 @@ int TZelvan_d::scaled(int ms) const {
   return v < 1 ? 1 : v;
 }
 
-void TZelvan_d::restartTimer(int ms) {
+void TZelvan_d::RestartTimer(int ms) {
   m_periodMs = ms;
   m_timer->stop();
   m_timer->setInterval(scaled(ms));
@@ -308,20 +308,20 @@ void TZelvan_d::SupervisorTick() {
     case 0:
       if (m_forceConn) {
         m_state = 2;
-        restartTimer(1);
+        RestartTimer(1);
       } else {
         clearConnectionState();
         m_state = 1;
-        restartTimer(2000);
+        RestartTimer(2000);
       }
       break;
     case 1:
-      restartTimer(2000);
+      RestartTimer(2000);
       QueryRegister(Reg::DEV);
       break;
     case 2:
       m_state = 3;
-      restartTimer(2000);
+      RestartTimer(2000);
       if (!m_connected) {
         m_connected = true;
         fire(OnConnected);
@@ -329,12 +329,12 @@ void TZelvan_d::SupervisorTick() {
       break;
     case 3:
       m_state = 4;
-      restartTimer(2000);
+      RestartTimer(2000);
       SendRaw(QByteArray("#\r\n"));
       break;
     case 4:
       m_state = 5;
-      restartTimer(1);
+      RestartTimer(1);
       if (!m_ready) {
         m_ready = true;
         fire(OnReady);
@@ -342,12 +342,12 @@ void TZelvan_d::SupervisorTick() {
       break;
     case 5:
       m_state = 6;
-      restartTimer(2000);
+      RestartTimer(2000);
       QueryRegister(Reg::DEV);
       break;
     case 6:
       m_state = m_forceConn ? 5 : 0;
-      restartTimer(1);
+      RestartTimer(1);
       break;
     default:
       m_state = 0;
@@ -356,7 +356,7 @@ void TZelvan_d::SupervisorTick() {
 }
 
 void TZelvan_d::supervisorDataArrived() {
-  if (m_state == 1 || (m_state >= 3 && m_state <= 6)) restartTimer(2000);
+  if (m_state == 1 || (m_state >= 3 && m_state <= 6)) RestartTimer(2000);
 }
 
 void TZelvan_d::setForceConn(bool v) {
@@ -364,9 +364,9 @@ void TZelvan_d::setForceConn(bool v) {
   m_forceConn = v;
   if (v) {
     m_state = 2;
-    restartTimer(1);
+    RestartTimer(1);
   } else {
-    restartTimer(1);
+    RestartTimer(1);
     m_state = 0;
   }
 }

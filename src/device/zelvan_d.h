@@ -152,6 +152,9 @@ class TZelvan_d : public QObject {
   // ---- Supervisor, exposed for tests and the debug console ----
   int SupervisorState() const { return m_state; }
   void SupervisorTick();
+  // Stops the supervisor timer, sets its period to ms (scaled as below) and
+  // starts it again: the next tick comes ms milliseconds later.
+  void RestartTimer(int ms);
   int SupervisorInterval() const;
   bool SupervisorTimerActive() const;
   // Scales every supervisor period (2000 ms, 3000 ms) by percent/100, at
@@ -175,7 +178,6 @@ class TZelvan_d : public QObject {
   }
   void processLines();
   void supervisorDataArrived();
-  void restartTimer(int ms);
   int scaled(int ms) const;
   void clearConnectionState();
   void sendAddress(uint32_t set, const QString& dotted);
@@ -185,6 +187,7 @@ class TZelvan_d : public QObject {
   void storePort(uint32_t value);
   void storeNetmask(uint32_t value);
   void replayStep();
+  QByteArray loadLine(uint32_t index);
   void initTransports();
   void onSerialReadyRead();
   void onUdpReadyRead();
@@ -237,7 +240,12 @@ class TZelvan_d : public QObject {
   // Snapshot replay.
   QString m_savePath;
   QString m_loadPath;
-  std::vector<QByteArray> m_loadLines;
+  // The file's text is kept as read; lines are found by walking a cursor
+  // through it, so a file of millions of tiny lines costs no more memory
+  // than its own size.
+  QByteArray m_loadText;
+  qsizetype m_loadCursorPos = 0;  // start of line m_loadCursorLine in m_loadText
+  uint32_t m_loadCursorLine = 0;
   uint32_t m_loadCount = 0;
   uint32_t m_loadNext = 0;
   int m_loadAwaited = 0;

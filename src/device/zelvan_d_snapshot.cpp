@@ -16,6 +16,16 @@ void appendCommand(QByteArray& out, int32_t value, std::string_view code) {
   out.append(code.data(), qsizetype(code.size()));
   out.append("\r\n");
 }
+
+// A line ends at CR LF, at a lone LF or at a lone CR. Returns the end of the
+// line that starts at pos, and in *next the start of the line after it.
+qsizetype lineEnd(const QByteArray& text, qsizetype pos, qsizetype* next) {
+  const qsizetype n = text.size();
+  qsizetype i = pos;
+  while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
+  if (next) *next = i >= n ? n : (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ? i + 2 : i + 1;
+  return i;
+}
 }  // namespace
 
 QByteArray TZelvan_d::SnapshotText() {
@@ -51,32 +61,42 @@ bool TZelvan_d::setPropertyVarSaveMiniConfigToFile(const QString& path) {
 
 void TZelvan_d::setPropertyVarLoadMiniConfigToFile(const QString& path) {
   m_loadPath = path;
-  m_loadLines.clear();
+  m_loadText.clear();
   m_loadActive = false;
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxSnapshotFile) return;
-  const QByteArray text = f.read(kMaxSnapshotFile);
-  // A line ends at CR LF, at a lone LF or at a lone CR.
-  qsizetype start = 0;
-  const qsizetype n = text.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    m_loadLines.push_back(text.mid(start, i - start));
-    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < n) m_loadLines.push_back(text.mid(start));
-  if (m_loadLines.empty()) return;
-  m_loadCount = static_cast<uint32_t>(m_loadLines.size());
+  QByteArray text = f.read(kMaxSnapshotFile);
+  // Count the lines; text after the last line end is a line of its own.
+  uint32_t count = 0;
+  for (qsizetype pos = 0; pos < text.size(); ++count) lineEnd(text, pos, &pos);
+  if (count == 0) return;
+  m_loadText = std::move(text);
+  m_loadCursorPos = 0;
+  m_loadCursorLine = 0;
+  m_loadCount = count;
   m_loadNext = 0;
   m_loadActive = true;
   replayStep();
 }
 
+QByteArray TZelvan_d::loadLine(uint32_t index) {
+  // Replays go forward one line at a time; an index moved back from outside
+  // walks again from the first line.
+  if (index < m_loadCursorLine) {
+    m_loadCursorLine = 0;
+    m_loadCursorPos = 0;
+  }
+  while (m_loadCursorLine < index) {
+    lineEnd(m_loadText, m_loadCursorPos, &m_loadCursorPos);
+    ++m_loadCursorLine;
+  }
+  const qsizetype end = lineEnd(m_loadText, m_loadCursorPos, nullptr);
+  return m_loadText.mid(m_loadCursorPos, end - m_loadCursorPos);
+}
+
 void TZelvan_d::replayStep() {
   if (m_loadNext < m_loadCount) {
-    const QByteArray& line = m_loadLines[m_loadNext];
+    const QByteArray line = loadLine(m_loadNext);
     SendRaw(line);
     // The code part starts at the first character above ':'.
     qsizetype i = 0;

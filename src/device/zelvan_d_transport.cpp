@@ -119,12 +119,16 @@ void TZelvan_d::OpenTcp() {
   if (m_tcp->state() != QAbstractSocket::UnconnectedState || m_tcpConnecting) return;
   m_tcpConnecting = true;
   m_state = 0;
-  if (!validPort(m_tcpPort) || m_tcpHost.isEmpty()) {
+  // The device's address is a numeric IP address. A text that is none (a
+  // host name, a typo) fails at once: it is never handed to a name lookup,
+  // so a bad setting cannot send queries to a name server.
+  QHostAddress address;
+  if (!validPort(m_tcpPort) || !address.setAddress(m_tcpHost)) {
     m_tcpConnecting = false;
     m_tcp->abort();
     return;
   }
-  m_tcp->connectToHost(m_tcpHost, static_cast<quint16>(m_tcpPort));
+  m_tcp->connectToHost(address, static_cast<quint16>(m_tcpPort));
 }
 
 void TZelvan_d::CloseTcp() {

@@ -985,6 +985,8 @@ void TForm_debug::closeEvent(QCloseEvent* event) {
 }
 
 void TForm_debug::FormClose() {
-  stopScript();
+  // Closing only hides the console: a script transfer keeps its pace until
+  // everything is sent or Stop is chosen, as the operator may close the
+  // window to watch the device while a long script runs.
   SaveSettings();
 }

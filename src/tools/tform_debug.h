@@ -95,7 +95,8 @@ class TForm_debug : public QWidget {
   void flushLog();
 
   // ---- Shutdown ----
-  // The window's own close handling: stops a script and writes the settings file.
+  // The window's own close handling: writes the settings file. A running
+  // script goes on (only its end or Stop ends it).
   void FormClose();
 
   // ---- Command entry ----

@@ -498,3 +498,17 @@ TEST_F(ShellTest, AnimationStripIsCutIntoPicturesAndABadFileIsIgnored) {
   createApp();
   EXPECT_TRUE(main()->ImageList_animation_effects.isEmpty());
 }
+
+TEST_F(ShellTest, AboutWindowChecksumsAndTestCodeFollowTheDevice) {
+  createApp();
+  TAbout_Graphic_install* about = main()->windows().about;
+  ASSERT_TRUE(about);
+  report("SK_4660\r\nsf_255\r\n$42\r\n");
+  auto text = [about](const char* name) {
+    auto* l = about->findChild<QLabel*>(QLatin1String(name));
+    return l ? l->text() : QStringLiteral("<missing>");
+  };
+  EXPECT_EQ(text("Label_VKM"), QStringLiteral("VKM = 1234"));
+  EXPECT_EQ(text("Label_test_code"), QStringLiteral("42"));
+  EXPECT_TRUE(text("Label_VFP").endsWith(QStringLiteral("= 00FF"))) << text("Label_VFP").toStdString();
+}

@@ -88,6 +88,23 @@ TEST(Commands, AddressPortAndNetmaskSequences) {
   EXPECT_TRUE(c.sent.isEmpty()) << c.sent.join(',').toStdString();
 }
 
+TEST(Commands, SequencesSendNothingWhileDisconnected) {
+  TZelvan_d link;
+  Counter sentEvents;
+  link.OnSentString = sentEvents.handler();
+  link.setLOCAL_IP(QStringLiteral("192.168.0.10"));
+  link.setREMOTE_IP(QStringLiteral("10.0.0.1"));
+  link.setGATEWAY_IP(QStringLiteral("10.0.0.254"));
+  link.setLOCAL_PORT(10500);
+  link.setREMOTE_PORT(10501);
+  link.setNETMASK(QStringLiteral("255.255.255.0"));
+  link.setPCHAN(3);
+  EXPECT_EQ(sentEvents.n, 0);
+  EXPECT_TRUE(link.sentString().isEmpty());
+  EXPECT_TRUE(link.LOCAL_IP().isEmpty()) << "a write never changes the mirror";
+  EXPECT_EQ(link.LOCAL_PORT(), 0);
+}
+
 TEST(ReplyLines, ChunksJoinAndLinesRunInOrder) {
   TZelvan_d link;
   link.ProcessReceived(QByteArray("HP1"));

@@ -194,3 +194,61 @@ TEST(SnapshotLoad, SaveThenReplayRestoresAnotherLink) {
   EXPECT_EQ(target.OFMTM(), 12u);
   EXPECT_EQ(target.AMASTM(), 40u);
 }
+
+// Lines are replayed unchanged over the live transport; an index moved back
+// from outside replays from there again.
+TEST(SnapshotLoad, SendsLinesAndFollowsAnIndexMovedBack) {
+  testing_support::UdpPeer dev;
+  ASSERT_TRUE(dev.bound);
+  TZelvan_d link;
+  testing_support::attachUdp(link, dev);
+  QTemporaryDir dir;
+  const QString path = dir.filePath("m.USR.Zelvan");
+  writeFile(path, "5H\n\r\n7V\r9S");  // the last line has no line end
+  link.setPropertyVarLoadMiniConfigToFile(path);
+  ASSERT_TRUE(dev.waitFor("5H"));
+  EXPECT_EQ(link.PropertyVarNroLigneMiniConfigOfFile(), 25u);
+  link.ProcessReceived(QByteArray("HP5\r\n"));  // the empty line: nothing sent
+  EXPECT_EQ(link.PropertyVarNroLigneMiniConfigOfFile(), 50u);
+  link.ProcessReceived(QByteArray("HP5\r\n"));
+  ASSERT_TRUE(dev.waitFor("7V"));
+  link.ProcessReceived(QByteArray("VP7\r\n"));
+  ASSERT_TRUE(dev.waitFor("9S"));
+  EXPECT_EQ(link.PropertyVarNroLigneMiniConfigOfFile(), 100u);
+  link.setPropertyVarNroLigneMiniConfigOfFile(0);
+  dev.received.clear();
+  link.ProcessReceived(QByteArray("VS9\r\n"));
+  ASSERT_TRUE(dev.waitFor("5H"));
+  EXPECT_EQ(link.PropertyVarNroLigneMiniConfigOfFile(), 25u);
+  link.setPropertyVarNroLigneMiniConfigOfFile(3);
+  link.ProcessReceived(QByteArray("HP5\r\n"));
+  ASSERT_TRUE(dev.waitFor("9S"));
+  EXPECT_EQ(dev.drain(), "5H9S");
+  link.setConType(CON_NONE);
+}
+
+// A file of the largest accepted size made only of line ends (millions of
+// empty lines) must not cost many times its own size in memory.
+TEST(SnapshotLoad, MillionsOfEmptyLinesAreCountedAndReplayed) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("lines.USR.Zelvan");
+  QByteArray text(16 * 1024 * 1024, '\n');
+  text[0] = '5';
+  text[1] = 'H';
+  text[2] = '\n';
+  writeFile(path, text);
+  text = QByteArray();
+  TZelvan_d link;
+  link.setPropertyVarLoadMiniConfigToFile(path);
+  ASSERT_TRUE(link.SnapshotLoadInProgress());
+  EXPECT_EQ(link.PropertyVarNroLigneMiniConfigOfFile(), 0u);
+  // "5H" and 16 Mi - 3 empty lines: the line before the last reports 99 %,
+  // the last one 100 %.
+  constexpr uint32_t kLines = 16 * 1024 * 1024 - 2;
+  link.setPropertyVarNroLigneMiniConfigOfFile(kLines - 2);
+  link.ProcessReceived(QByteArray("HP5\r\n"));
+  EXPECT_EQ(link.PropertyVarNroLigneMiniConfigOfFile(), 99u);
+  link.ProcessReceived(QByteArray("HP5\r\n"));
+  EXPECT_EQ(link.PropertyVarNroLigneMiniConfigOfFile(), 100u);
+  EXPECT_TRUE(link.SnapshotLoadInProgress());
+}

@@ -194,3 +194,25 @@ TEST(Supervisor, RealTimerDropsASilentDevice) {
   answering = true;
   ASSERT_TRUE(pumpUntil([&] { return link.Ready(); }, 5000));
 }
+
+// RestartTimer sets the period (scaled for tests) and always leaves the timer
+// running; selecting a transport starts it with the period it last had and
+// CON_NONE stops it.
+TEST(Supervisor, RestartTimerSetsPeriodAndRuns) {
+  TZelvan_d link;
+  EXPECT_FALSE(link.SupervisorTimerActive()) << "stopped at creation";
+  EXPECT_EQ(link.SupervisorInterval(), 3000);
+  link.setSupervisorTimeScale(50);
+  link.RestartTimer(2000);
+  EXPECT_TRUE(link.SupervisorTimerActive()) << "running even with no transport";
+  EXPECT_EQ(link.SupervisorInterval(), 1000);
+  link.RestartTimer(1);
+  EXPECT_EQ(link.SupervisorInterval(), 1);
+  link.RestartTimer(2000);
+  pointAtLoopback(link);
+  link.setConType(CON_UDP);
+  EXPECT_TRUE(link.SupervisorTimerActive());
+  EXPECT_EQ(link.SupervisorInterval(), 1000);
+  link.setConType(CON_NONE);
+  EXPECT_FALSE(link.SupervisorTimerActive());
+}

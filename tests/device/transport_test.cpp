@@ -100,6 +100,24 @@ TEST(TcpTransport, RemotePortChangeReconnectsSameValueOnlyFires) {
   EXPECT_EQ(portEvents.n, 3);
 }
 
+// The device's address is taken as a numeric address only: a host name is
+// never looked up (it fails at once and nothing connects).
+TEST(TcpTransport, HostNamesAreNotResolved) {
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+  TZelvan_d link;
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+  link.setIpRemotePort(server.serverPort());
+  link.setIpRemoteAddress(QStringLiteral("localhost"));
+  link.setConType(CON_TCP);
+  pumpFor(100);
+  EXPECT_FALSE(server.hasPendingConnections());
+  EXPECT_FALSE(link.TcpConnected());
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+  ASSERT_TRUE(pumpUntil([&] { return link.TcpConnected(); }));
+  link.setConType(CON_NONE);
+}
+
 // ------------------------------------------------------------------- UDP
 
 TEST(UdpTransport, FiltersBySourceAndCutsAtZero) {

@@ -787,6 +787,26 @@ TEST_F(DebugConsoleTest, StopEndsTheTransferAndUnlocksThePace) {
   EXPECT_EQ(child<QLabel>("Label_duration")->text(), QStringLiteral("500"));
 }
 
+TEST_F(DebugConsoleTest, ClosingTheWindowLeavesTheScriptRunning) {
+  attachSink();
+  make();
+  writeFile(QStringLiteral("run.txt"), "1H\n2H\n3H\n");
+  form->show();
+  ASSERT_TRUE(form->startScript(dir.filePath(QStringLiteral("run.txt"))));
+  form->Timer_transfertTimer();
+  form->close();  // writes the settings file, but only the end or Stop ends a transfer
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("debug Zelvan remote control.ini"))));
+  EXPECT_TRUE(form->scriptRunning());
+  EXPECT_FALSE(child<QScrollBar>("ScrollBar_duration")->isEnabled());
+  form->Timer_transfertTimer();
+  form->Timer_transfertTimer();
+  ASSERT_TRUE(sink.waitForCount(3));
+  EXPECT_EQ(sink.datagrams(), QList<QByteArray>({"1H", "2H", "3H"}));
+  form->Timer_transfertTimer();
+  EXPECT_FALSE(form->scriptRunning());
+  EXPECT_TRUE(child<QScrollBar>("ScrollBar_duration")->isEnabled());
+}
+
 TEST_F(DebugConsoleTest, HostileScriptFilesAreRefusedWithAMessage) {
   make();
   zelvan::ui::ScriptedDialogs dialogs;
