@@ -325,26 +325,22 @@ void TZelvan_main::wireLinkEvents() {
   d->OnMUXOUTchange = [this](QObject* s, int n) { Zelvan_d1MUXOUTchange(s, n); };
   d->OnOPTchange = [this](QObject* s, int n) { Zelvan_d1OPTchange(s, n); };
   // The About window's checksum lines and test code follow the device.
-  struct AboutLine {
-    TZelvanNotifyEvent TZelvan_d::*event;
-    uint32_t (TZelvan_d::*value)() const;
-    void (TAbout_Graphic_install::*show)(uint32_t);
-  };
-  static constexpr AboutLine kAboutLines[] = {
-      {&TZelvan_d::OnSCANVKMchange, &TZelvan_d::SCANVKM, &TAbout_Graphic_install::SetSCANVKM},
-      {&TZelvan_d::OnSCANVKPchange, &TZelvan_d::SCANVKP, &TAbout_Graphic_install::SetSCANVKP},
-      {&TZelvan_d::OnSCANVSMchange, &TZelvan_d::SCANVSM, &TAbout_Graphic_install::SetSCANVSM},
-      {&TZelvan_d::OnSCANVSPchange, &TZelvan_d::SCANVSP, &TAbout_Graphic_install::SetSCANVSP},
-      {&TZelvan_d::OnSCANVVMchange, &TZelvan_d::SCANVVM, &TAbout_Graphic_install::SetSCANVVM},
-      {&TZelvan_d::OnSCANVVPchange, &TZelvan_d::SCANVVP, &TAbout_Graphic_install::SetSCANVVP},
-      {&TZelvan_d::OnSCANVFMchange, &TZelvan_d::SCANVFM, &TAbout_Graphic_install::SetSCANVFM},
-      {&TZelvan_d::OnSCANVFPchange, &TZelvan_d::SCANVFP, &TAbout_Graphic_install::SetSCANVFP},
-      {&TZelvan_d::OnDOLLARSchange, &TZelvan_d::DOLLARS, &TAbout_Graphic_install::SetDOLLARS},
-  };
-  for (const AboutLine& line : kAboutLines)
-    d->*line.event = [this, line](QObject*, int) {
-      if (wins_.about) (wins_.about->*line.show)((Zelvan_d1->*line.value)());
+  auto aboutLine = [this](TZelvanNotifyEvent& event, void (*display)(TAbout_Graphic_install&, const TZelvan_d&)) {
+    event = [this, display](QObject*, int) {
+      if (wins_.about) display(*wins_.about, *Zelvan_d1);
     };
+  };
+  using About = TAbout_Graphic_install;
+  using Link = TZelvan_d;
+  aboutLine(d->OnSCANVKMchange, [](About& a, const Link& l) { a.SetSCANVKM(l.SCANVKM()); });
+  aboutLine(d->OnSCANVKPchange, [](About& a, const Link& l) { a.SetSCANVKP(l.SCANVKP()); });
+  aboutLine(d->OnSCANVSMchange, [](About& a, const Link& l) { a.SetSCANVSM(l.SCANVSM()); });
+  aboutLine(d->OnSCANVSPchange, [](About& a, const Link& l) { a.SetSCANVSP(l.SCANVSP()); });
+  aboutLine(d->OnSCANVVMchange, [](About& a, const Link& l) { a.SetSCANVVM(l.SCANVVM()); });
+  aboutLine(d->OnSCANVVPchange, [](About& a, const Link& l) { a.SetSCANVVP(l.SCANVVP()); });
+  aboutLine(d->OnSCANVFMchange, [](About& a, const Link& l) { a.SetSCANVFM(l.SCANVFM()); });
+  aboutLine(d->OnSCANVFPchange, [](About& a, const Link& l) { a.SetSCANVFP(l.SCANVFP()); });
+  aboutLine(d->OnDOLLARSchange, [](About& a, const Link& l) { a.SetDOLLARS(l.DOLLARS()); });
   d->OnEPDchange = [this](QObject* s, int n) { Zelvan_d1EPDchange(s, n); };
   d->OnDEMOchange = [this](QObject* s, int n) { Zelvan_d1DEMOchange(s, n); };
   d->OnLOCAL_IPchange = [this](QObject* s, int n) { Zelvan_d1LOCAL_IPchange(s, n); };
