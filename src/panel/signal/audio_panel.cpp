@@ -254,7 +254,12 @@ void TAudioPanel::showToggle(QToolButton* b, bool on, bool glyph) {
   setPressed(b, on);
   if (glyph) {
     b->setProperty("GlyphIndex", on ? 2 : 0);
-    b->setIcon(QApplication::style()->standardIcon(on ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    // The style draws these pictures from image files: fetch them once.
+    if (volumePicture_.isNull()) {
+      volumePicture_ = QApplication::style()->standardIcon(QStyle::SP_MediaVolume);
+      mutedPicture_ = QApplication::style()->standardIcon(QStyle::SP_MediaVolumeMuted);
+    }
+    b->setIcon(on ? mutedPicture_ : volumePicture_);
   }
 }
 

@@ -147,7 +147,9 @@ void TOutputFormatSide::interdit_pour_tel_format_ou_freq(const QString& kind, in
     const QList<QAction*> items = formatMenu_->actions();
     const QString formatCaption = format >= 0 && format < items.size() ? items[format]->text() : QString();
     rateList_->setItemText(rate, rateList_->itemText(rate) + QStringLiteral("  NOT IN ") + formatCaption);
-    rateList_->setItemIcon(rate, QApplication::style()->standardIcon(QStyle::SP_DialogCancelButton));
+    // The style draws the picture from an image file: fetch it once.
+    if (forbiddenPicture_.isNull()) forbiddenPicture_ = QApplication::style()->standardIcon(QStyle::SP_DialogCancelButton);
+    rateList_->setItemIcon(rate, forbiddenPicture_);
     rateList_->setItemData(rate, forbiddenIcon(), kIconRole);
   }
   if (rebuild_) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QIcon>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -91,6 +92,7 @@ class TOutputFormatSide : public QObject {
   QStringList savedRateCaptions_;
   QStringList savedFormatCaptions_;
   bool rebuild_ = false;
+  QIcon forbiddenPicture_;
   int lastFormat_ = 0;
 };
 
