@@ -84,12 +84,13 @@ void SimHub::received(const QString& source, const QByteArray& bytes) {
   CommandParser& parser = m_parsers[source];
   std::vector<Command> cmds;
   uint64_t ignored = 0;
+  m_chunkOutput = 0;
   for (qsizetype pos = 0; pos < bytes.size(); pos += kParseSlice) {
     const qsizetype n = std::min(kParseSlice, bytes.size() - pos);
     cmds.clear();
     parser.feed(std::string_view(bytes.constData() + pos, static_cast<size_t>(n)), cmds);
     for (const Command& c : cmds) {
-      if (m_pending.size() >= kMaxOutputPerChunk) {
+      if (m_chunkOutput >= kMaxOutputPerChunk) {
         ++ignored;
         continue;
       }
@@ -107,6 +108,7 @@ void SimHub::received(const QString& source, const QByteArray& bytes) {
 }
 
 void SimHub::reply(const std::string& line) {
+  m_chunkOutput += static_cast<qsizetype>(line.size()) + 2;
   if (m_faults.muted(now())) {
     m_log.sent(line, "not sent, mute");
     return;

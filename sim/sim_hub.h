@@ -27,8 +27,9 @@ class SimHub : public QObject {
  public:
   // Replies held back by --delay are capped here; beyond it they are dropped.
   static constexpr qsizetype kMaxDelayedBytes = 1 << 20;
-  // Output one received chunk may cause; the rest of a flood is ignored so
-  // that a chunk of "#" or "?" cannot make the event thread work for minutes.
+  // Output one received chunk may cause (counting reports that a fault
+  // drops); the rest of a flood is ignored so that a chunk of "#" or "?"
+  // cannot make the event thread work for minutes.
   static constexpr qsizetype kMaxOutputPerChunk = 256 * 1024;
   // Received bytes are parsed and executed in slices of this size.
   static constexpr qsizetype kParseSlice = 4096;
@@ -49,9 +50,11 @@ class SimHub : public QObject {
   const FaultInjector& faults() const { return m_faults; }
   uint64_t floodIgnored() const { return m_floodIgnored; }
   const SimSettings& settings() const { return m_settings; }
+  // Milliseconds since the simulator started: the clock of the fault
+  // injection (mute windows) and of the delayed replies.
+  int64_t now() const { return m_clock.elapsed(); }
 
  private:
-  int64_t now() const { return m_clock.elapsed(); }
   void attach(Transport* t);
   void received(const QString& source, const QByteArray& bytes);
   void reply(const std::string& line);
@@ -72,6 +75,9 @@ class SimHub : public QObject {
   qsizetype m_delayedBytes = 0;
   bool m_delayOverflow = false;
   uint64_t m_floodIgnored = 0;
+  // Report bytes produced since the current chunk began, whether they go
+  // out, are dropped or are held back by a mute: bounds the work of a chunk.
+  qsizetype m_chunkOutput = 0;
   std::unique_ptr<TcpTransport> m_tcp;
   std::unique_ptr<UdpTransport> m_udp;
   std::unique_ptr<PtyTransport> m_pty;

@@ -84,6 +84,17 @@ ValueRule valueRule(int i) {
       return clamp(0, 31);
     case Reg::EDGTYPE:
       return refuse(0, 1);
+    // Frame quality: 0 native, 1 optimized. Any other value would wipe the
+    // memories for a layout the device does not have.
+    case Reg::LQTY:
+      return refuse(0, 1);
+    // Transition kinds: 0 fade colour, 1 and 2 frames 1 and 2, 3 clean cut,
+    // 4 to 7 frames 3 to 6.
+    case Reg::LFADEM: case Reg::LFADEP:
+      return refuse(0, 7);
+    // T-bar travel: 0 at the start, 255 at the end of the transition.
+    case Reg::TBARPO:
+      return refuse(0, 255);
     default:
       return {};
   }

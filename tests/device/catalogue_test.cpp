@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+
 #include <random>
 #include <set>
 #include <string>
 
 #include "device/catalogue.h"
 #include "device/numbers.h"
+#include "device/zelvan_d.h"
 
 using namespace zelvan;
 
@@ -45,15 +48,38 @@ TEST(Catalogue, TableShape) {
   EXPECT_EQ(registerInfo(Reg::PVISC).kind, 0);
 }
 
-TEST(Catalogue, AcceptedRanges) {
+// The installed ranges decide what the link stores: a report at either bound
+// is kept, one just outside is dropped and the mirror keeps its value.
+TEST(Catalogue, AcceptedRangesBoundWhatTheLinkStores) {
   const auto& r = acceptedRanges();
-  EXPECT_EQ(r[Reg::PCHAN].min, 0u);
-  EXPECT_EQ(r[Reg::PCHAN].max, 8u);
-  EXPECT_EQ(r[Reg::EFFECT].max, 14u);
-  EXPECT_EQ(r[Reg::IFAMM].max, 42u);
-  EXPECT_EQ(r[Reg::OFMTM].max, 49u);
+  const struct {
+    int reg;
+    uint32_t min, max;
+  } bounded[] = {{Reg::PCHAN, 0, 8},  {Reg::EFFECT, 0, 14}, {Reg::IFAMM, 0, 42},
+                 {Reg::OFMTM, 0, 49}, {Reg::LSTATUSM, 0, 5}};
+  TZelvan_d link;
+  link.SetRanges(r);
+  auto report = [&](int reg, uint64_t v) {
+    const auto name = registerInfo(reg).name;
+    link.ProcessReceived(QByteArray(name.data(), qsizetype(name.size())) + QByteArray::number(qulonglong(v)) + "\r\n");
+  };
+  for (const auto& b : bounded) {
+    SCOPED_TRACE(std::string(registerInfo(b.reg).name));
+    EXPECT_EQ(r[b.reg].min, b.min);
+    EXPECT_EQ(r[b.reg].max, b.max);
+    report(b.reg, b.max);
+    EXPECT_EQ(link.registerValue(b.reg), b.max);
+    report(b.reg, uint64_t{b.max} + 1);
+    EXPECT_EQ(link.registerValue(b.reg), b.max) << "one above the range is dropped";
+    report(b.reg, b.min);
+    EXPECT_EQ(link.registerValue(b.reg), b.min);
+  }
+  // A full 32-bit register takes every value the wire can carry.
   EXPECT_EQ(r[Reg::HPOSM].max, 4294967295u);
-  EXPECT_EQ(r[Reg::LSTATUSM].max, 5u);
+  report(Reg::HPOSM, 4294967295u);
+  EXPECT_EQ(link.HPOSM(), 4294967295u);
+  report(Reg::HPOSM, 0);
+  EXPECT_EQ(link.HPOSM(), 0u);
 }
 
 TEST(Catalogue, CodeLookupTakesTheLastRegister) {

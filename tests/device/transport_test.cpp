@@ -48,10 +48,17 @@ TEST(TcpTransport, ConnectsSendsAndReceives) {
   peer->close();
   ASSERT_TRUE(pumpUntil([&] { return server.hasPendingConnections(); }));
   ASSERT_TRUE(pumpUntil([&] { return link.TcpConnected(); }));
-  // Data arriving while another transport is selected is ignored.
   QTcpSocket* peer2 = server.nextPendingConnection();
+  ASSERT_NE(peer2, nullptr);
+  peer2->write("HP6\r\n");
+  ASSERT_TRUE(pumpUntil([&] { return link.HPOSM() == 6; })) << "the new connection carries reports";
+  // Data sent once another transport is selected is ignored.
   link.setConType(CON_NONE);
   EXPECT_FALSE(link.TcpConnected());
+  peer2->write("HP8\r\n");
+  peer2->flush();
+  pumpFor(50);
+  EXPECT_EQ(link.HPOSM(), 6u);
   delete peer2;
 }
 

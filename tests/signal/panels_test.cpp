@@ -58,15 +58,22 @@ TEST(SignalPanelsWiring, PanelsWithoutPagesAndWithoutAMatrixWindow) {
   link.SetRanges(zelvan::acceptedRanges());
   FakeHost host;
   host.withMatrix = false;
+  int mainWindowCalls = 0;
+  link.OnICHMchange = [&](QObject*, int) { ++mainWindowCalls; };
   auto panels = std::make_unique<TSignalPanels>(link, host, zelvan::signal::TSignalPages{});
   panels->wireLinkEvents(link);
   link.ProcessReceived(QByteArray("CH1\r\nch2\r\nchn3\r\nMTRX1\r\nPCH0\r\nPEN1\r\nLDYS1\r\nFRZ1\r\nTKEV0\r\n"));
   panels->tick();
   EXPECT_EQ(panels->inputRow()->inputButton(1)->font().bold(), true);
   EXPECT_EQ(zelvan::signal::cell(panels->StringGrid2(), 1, 1), "Input 2");
-  // The link outlives the panels: later reports reach nobody.
+  EXPECT_EQ(mainWindowCalls, 1);
+  // The link outlives the panels: later reports reach no panel, while the
+  // handler that was there before keeps running and the link keeps its mirror.
   panels.reset();
   link.ProcessReceived(QByteArray("CH2\r\nPCH1\r\nPEN0\r\n"));
+  EXPECT_EQ(mainWindowCalls, 2);
+  EXPECT_EQ(link.ICHM(), 2u);
+  EXPECT_FALSE(link.PENA());
 }
 
 TEST(SignalPanelsWiring, HostileReportsAreHarmless) {

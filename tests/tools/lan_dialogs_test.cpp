@@ -103,9 +103,12 @@ TEST_F(LanDialogs, LinkSetupModeFollowsTheLink) {
   EXPECT_EQ(d.ELocalPort->text(), QString::number(link.IpLocalPort()));
   link.setConType(CON_NONE);
 
+  // Selecting UDP opens the endpoint: keep it on loopback.
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
   link.setIpLocalPort(0);
   link.setConType(CON_UDP);
   d.LoadFromLink(link);
+  EXPECT_EQ(d.ERemoteAddr->text(), "127.0.0.1");
   EXPECT_EQ(d.Mode(), TIPConfigDlg::kModeUdp);
   EXPECT_TRUE(d.RBUdp->isChecked());
   EXPECT_TRUE(d.ELocalPort->isEnabled());

@@ -352,13 +352,20 @@ TEST(SmallBitBtn, ClickRunsTheOwnersOpen) {
 TEST(SmallCombo, PaintsOffscreenInEveryState) {
   TSmallCombo c;
   fill(c, {"Composite", "S-Video"});
+  c.show();  // lays out the edit field and the button
+  const QImage nothingChosen = c.grab().toImage();
+  ASSERT_FALSE(nothingChosen.isNull());
   c.SetItemIndex(1);
-  EXPECT_FALSE(c.grab().isNull());
+  const QImage chosen = c.grab().toImage();
+  EXPECT_NE(chosen, nothingChosen) << "the chosen item is drawn";
   c.setEnabled(false);
-  EXPECT_FALSE(c.grab().isNull());
+  const QImage disabled = c.grab().toImage();
+  EXPECT_NE(disabled, chosen) << "a disabled combo is drawn greyed";
   c.SetBorderStyle(TSmallCombo::bsNone);
+  EXPECT_NE(c.grab().toImage(), disabled) << "the border style shows";
+  // Sizes too small to lay out still paint without fault.
   c.resize(3, 5);
-  c.grab();
+  EXPECT_EQ(c.grab().size(), QSize(3, 5));
   c.resize(0, 0);
   c.grab();
 }
