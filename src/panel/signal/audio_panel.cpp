@@ -1,6 +1,5 @@
 #include "panel/signal/audio_panel.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -138,7 +137,7 @@ void TAudioPanel::buildSide(int output, QWidget* parent) {
                          &TAudioPanel::SpeedButton_AAUXMClick);
   s.mono = makeToggle("SpeedButton_AMONO", kStereoCaption, 2, 1, 1, &TAudioPanel::SpeedButton_AMONOClick);
   for (QToolButton* b : {s.mute, s.auxMute})
-    b->setIcon(QApplication::style()->standardIcon(QStyle::SP_MediaVolume));
+    b->setIcon(ctx_.stylePicture(QStyle::SP_MediaVolume));
 }
 
 QRadioButton* TAudioPanel::Radiobutton_audio_ACHAN(int output, int n) const {
@@ -254,12 +253,7 @@ void TAudioPanel::showToggle(QToolButton* b, bool on, bool glyph) {
   setPressed(b, on);
   if (glyph) {
     b->setProperty("GlyphIndex", on ? 2 : 0);
-    // The style draws these pictures from image files: fetch them once.
-    if (volumePicture_.isNull()) {
-      volumePicture_ = QApplication::style()->standardIcon(QStyle::SP_MediaVolume);
-      mutedPicture_ = QApplication::style()->standardIcon(QStyle::SP_MediaVolumeMuted);
-    }
-    b->setIcon(on ? mutedPicture_ : volumePicture_);
+    b->setIcon(ctx_.stylePicture(on ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
   }
 }
 

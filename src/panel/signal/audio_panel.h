@@ -6,7 +6,6 @@
 // and the balance bars are paced so that one command waits for its answer.
 #pragma once
 
-#include <QIcon>
 #include <QObject>
 #include <array>
 
@@ -79,8 +78,6 @@ class TAudioPanel : public QObject {
   void showBalance(int n, int64_t value);
 
  private:
-  QIcon volumePicture_;
-  QIcon mutedPicture_;
   struct Side {
     QGroupBox* group = nullptr;
     std::array<QRadioButton*, 8> channels{};

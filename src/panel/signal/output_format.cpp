@@ -1,6 +1,5 @@
 #include "panel/signal/output_format.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -147,9 +146,7 @@ void TOutputFormatSide::interdit_pour_tel_format_ou_freq(const QString& kind, in
     const QList<QAction*> items = formatMenu_->actions();
     const QString formatCaption = format >= 0 && format < items.size() ? items[format]->text() : QString();
     rateList_->setItemText(rate, rateList_->itemText(rate) + QStringLiteral("  NOT IN ") + formatCaption);
-    // The style draws the picture from an image file: fetch it once.
-    if (forbiddenPicture_.isNull()) forbiddenPicture_ = QApplication::style()->standardIcon(QStyle::SP_DialogCancelButton);
-    rateList_->setItemIcon(rate, forbiddenPicture_);
+    rateList_->setItemIcon(rate, ctx_.stylePicture(QStyle::SP_DialogCancelButton));
     rateList_->setItemData(rate, forbiddenIcon(), kIconRole);
   }
   if (rebuild_) {

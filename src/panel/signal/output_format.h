@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QComboBox>
-#include <QIcon>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -92,7 +91,6 @@ class TOutputFormatSide : public QObject {
   QStringList savedRateCaptions_;
   QStringList savedFormatCaptions_;
   bool rebuild_ = false;
-  QIcon forbiddenPicture_;
   int lastFormat_ = 0;
 };
 

@@ -4,7 +4,10 @@
 // that one panel can run another's routine where a report asks for it.
 #pragma once
 
+#include <QIcon>
+#include <QStyle>
 #include <array>
+#include <map>
 #include <cstdint>
 
 class QTableWidget;
@@ -72,6 +75,12 @@ struct TSignalContext {
   void afichoupalmenimag() const;
   // The sync line of an output (affichage_sync_M / affichage_sync_P).
   void affichage_sync(int output) const;
+
+  // A picture of the application style. The style decodes it from an image
+  // file on every request, far too slow for report handlers: each one is
+  // fetched once and kept here.
+  const QIcon& stylePicture(QStyle::StandardPixmap which);
+  std::map<int, QIcon> stylePictures;
 };
 
 }  // namespace zelvan::signal

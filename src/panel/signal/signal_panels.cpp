@@ -1,5 +1,6 @@
 #include "panel/signal/signal_panels.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 
 #include <QHeaderView>
@@ -51,6 +52,12 @@ void TSignalContext::afichoupalmenimag() const {
 
 void TSignalContext::affichage_sync(int output) const {
   if (TSignalStatus* status = output == 1 ? statusM : statusP) status->affichage_sync();
+}
+
+const QIcon& TSignalContext::stylePicture(QStyle::StandardPixmap which) {
+  auto it = stylePictures.find(int(which));
+  if (it == stylePictures.end()) it = stylePictures.emplace(int(which), QApplication::style()->standardIcon(which)).first;
+  return it->second;
 }
 
 // ------------------------------------------------------------ panels
