@@ -6,15 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
 #include "device/catalogue.h"
 #include "device/zelvan_d.h"
-#include "app/app_info.h"
 #include "app/tzelvan_main.h"
 #include "app/zelvan_application.h"
+#include "app_bench_support.h"
 
 namespace {
 
@@ -82,11 +81,8 @@ BENCHMARK(BM_FullStateBurst)->Unit(benchmark::kMillisecond)->Repetitions(9)->Rep
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  // Run in a scratch directory: the start-up reads (and may repair) its files there.
   QTemporaryDir dir;
-  if (!dir.isValid() || !QDir::setCurrent(dir.path())) return 1;
-  zelvan::app::setApplicationDirOverride(dir.path());
-  zelvan::app::setUserConfigDirOverride(dir.path());
+  if (!useScratchDirectory(dir)) return 1;
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

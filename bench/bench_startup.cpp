@@ -5,12 +5,11 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/app_info.h"
 #include "app/zelvan_application.h"
+#include "app_bench_support.h"
 
 namespace {
 long peakResidentKb() {
@@ -32,11 +31,8 @@ BENCHMARK(BM_StartupAllWindows)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication qapp(argc, argv);
-  // Run in a scratch directory: the start-up reads (and may repair) its files there.
   QTemporaryDir dir;
-  if (!dir.isValid() || !QDir::setCurrent(dir.path())) return 1;
-  zelvan::app::setApplicationDirOverride(dir.path());
-  zelvan::app::setUserConfigDirOverride(dir.path());
+  if (!useScratchDirectory(dir)) return 1;
 
   {
     TZelvanApplication first;

@@ -54,17 +54,16 @@ int CommandParser::registerForCode(std::string_view code) {
 }
 
 void CommandParser::reset() {
-  m_hasValue = false;
-  m_hasDigits = false;
-  m_negative = false;
-  m_digits = 0;
-  m_magnitude = 0;
-  m_overflow = false;
+  clearValue();
   m_prefix = 0;
 }
 
 void CommandParser::dropValue() {
   if (m_hasValue) ++m_skipped;
+  clearValue();
+}
+
+void CommandParser::clearValue() {
   m_hasValue = false;
   m_hasDigits = false;
   m_negative = false;

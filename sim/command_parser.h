@@ -49,7 +49,9 @@ class CommandParser {
 
  private:
   void emitCommand(std::string_view code, std::vector<Command>& out);
+  // Forgets a value being read; dropValue also counts it as skipped.
   void dropValue();
+  void clearValue();
 
   bool m_hasValue = false;
   bool m_hasDigits = false;

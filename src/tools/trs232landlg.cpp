@@ -7,42 +7,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QVBoxLayout>
-#include <optional>
 
-#include "device/numbers.h"
 #include "device/zelvan_d.h"
+#include "tools/lan_fields.h"
 #include "widgets/uidialogs.h"
 
-namespace {
-
-// Enabled fields show the window colour, disabled ones a muted colour.
-void setFieldEnabled(QLineEdit* e, bool enabled) {
-  e->setEnabled(enabled);
-  QPalette pal = e->palette();
-  const QColor c = enabled ? e->style()->standardPalette().color(QPalette::Active, QPalette::Base)
-                           : e->style()->standardPalette().color(QPalette::Disabled, QPalette::Window);
-  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) pal.setColor(group, QPalette::Base, c);
-  e->setPalette(pal);
-}
-
-// A port sent to the device: a whole number 0 to 65535 (a larger value is
-// no port and would leave the device unreachable).
-std::optional<int32_t> parsePort(const QString& text) {
-  const auto v = zelvan::parseNumber(text.toStdString());
-  if (!v || *v < 0 || *v > 65535) return std::nullopt;
-  return static_cast<int32_t>(*v);
-}
-
-QLineEdit* makeField(QWidget* parent, const char* name, const char* text) {
-  auto* e = new QLineEdit(QString::fromLatin1(text), parent);
-  e->setObjectName(QString::fromLatin1(name));
-  e->setMaxLength(64);
-  return e;
-}
-
-}  // namespace
+using zelvan::lanfields::makeField;
+using zelvan::lanfields::parsePort;
+using zelvan::lanfields::setFieldEnabled;
 
 TRs232LanDlg::TRs232LanDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("Rs232LanDlg"));

@@ -11,16 +11,9 @@
 #include "device/zelvan_d.h"
 #include "tools/about_pictures.h"
 #include "tools/tabout_graphic_install.h"
+#include "tools_test_support.h"
 
 namespace {
-
-QApplication* ensureApp() {
-  static int argc = 1;
-  static char name[] = "tools_tests";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) new QApplication(argc, argv);
-  return qobject_cast<QApplication*>(qApp);
-}
 
 // Constructed before the fixture's windows, which need the application.
 struct AppFirst {

@@ -30,18 +30,11 @@
 #include "tools/debug_settings.h"
 #include "tools/tform_debug.h"
 #include "widgets/uidialogs.h"
+#include "tools_test_support.h"
 
 using namespace zelvan::debugconsole;
 
 namespace {
-
-QApplication* ensureApp() {
-  static int argc = 1;
-  static char name[] = "tools_tests";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) new QApplication(argc, argv);
-  return qobject_cast<QApplication*>(qApp);
-}
 
 bool pumpUntil(const std::function<bool()>& cond, int timeoutMs = 3000) {
   QDeadlineTimer deadline(timeoutMs);

@@ -14,18 +14,9 @@
 #include "tools/tipconfigdlg.h"
 #include "tools/trs232landlg.h"
 #include "widgets/uidialogs.h"
+#include "tools_test_support.h"
 
 namespace {
-
-// The test binary is shared: create the application object once, whoever
-// comes first.
-QApplication* ensureApp() {
-  static int argc = 1;
-  static char name[] = "tools_tests";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) new QApplication(argc, argv);
-  return qobject_cast<QApplication*>(qApp);
-}
 
 // Runs `during` once the modal dialog has started, then makes sure the
 // dialog closes even when `during` left it open.

@@ -20,16 +20,9 @@
 #include "tools/serialportmenu.h"
 #include "tools/tipconfigdlg.h"
 #include "widgets/uidialogs.h"
+#include "tools_test_support.h"
 
 namespace {
-
-QApplication* ensureApp() {
-  static int argc = 1;
-  static char name[] = "tools_tests";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) new QApplication(argc, argv);
-  return qobject_cast<QApplication*>(qApp);
-}
 
 class SerialPortMenu : public ::testing::Test {
  protected:
