@@ -94,3 +94,14 @@ inline QStringList validCustomizationLines() {
 }
 
 inline QByteArray joinLines(const QStringList& lines) { return zelvan::app::linesToBytes(lines); }
+
+// A valid customization that selects TCP to a device on 127.0.0.1:`port`.
+inline QStringList tcpCustomizationLines(quint16 port) {
+  QStringList lines = validCustomizationLines();
+  for (QString& l : lines) {
+    if (l.startsWith(QStringLiteral("IP_ENABLE="))) l = QStringLiteral("IP_ENABLE=2");
+    if (l.startsWith(QStringLiteral("REMOTE_IP="))) l = QStringLiteral("REMOTE_IP=127.0.0.1");
+    if (l.startsWith(QStringLiteral("REMOTE_PORT_ENTRY="))) l = QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(port);
+  }
+  return lines;
+}

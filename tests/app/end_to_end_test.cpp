@@ -50,13 +50,7 @@ class FakeDevice : public QObject {
 TEST_F(ShellTest, IdentifiesTheDeviceOverTcpAndBecomesReady) {
   FakeDevice device;
   ASSERT_NE(device.port(), 0);
-  QStringList lines = validCustomizationLines();
-  for (QString& l : lines) {
-    if (l.startsWith(QStringLiteral("IP_ENABLE="))) l = QStringLiteral("IP_ENABLE=2");
-    if (l.startsWith(QStringLiteral("REMOTE_IP="))) l = QStringLiteral("REMOTE_IP=127.0.0.1");
-    if (l.startsWith(QStringLiteral("REMOTE_PORT_ENTRY="))) l = QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(device.port());
-  }
-  writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(lines));
+  writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(tcpCustomizationLines(device.port())));
 
   createApp(false);
   TZelvan_main* m = main();

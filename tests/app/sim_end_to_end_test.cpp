@@ -64,13 +64,7 @@ class SimEndToEnd : public ShellTest {
   // Starts the application on TCP towards the simulator and waits until it
   // is ready.
   void startConnected() {
-    QStringList lines = validCustomizationLines();
-    for (QString& l : lines) {
-      if (l.startsWith(QStringLiteral("IP_ENABLE="))) l = QStringLiteral("IP_ENABLE=2");
-      if (l.startsWith(QStringLiteral("REMOTE_IP="))) l = QStringLiteral("REMOTE_IP=127.0.0.1");
-      if (l.startsWith(QStringLiteral("REMOTE_PORT_ENTRY="))) l = QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(port_);
-    }
-    writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(lines));
+    writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(tcpCustomizationLines(port_)));
     createApp(false);
     link()->setSupervisorTimeScale(5);
     app_->start(false);
