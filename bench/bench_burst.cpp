@@ -56,7 +56,7 @@ void BM_FullStateBurst(benchmark::State& state) {
   TZelvanApplication app;
   app.start(false);
   TZelvan_main* m = app.main();
-  TZelvan_d& link = *m->Zelvan_d1;
+  TZelvan_d& link = *m->link();
   m->show();
   // The model is applied before the burst, as after a real identification.
   link.ProcessReceived(QByteArrayLiteral("DEV36\r\n"));
@@ -71,7 +71,7 @@ void BM_FullStateBurst(benchmark::State& state) {
   }
   state.counters["lines"] = static_cast<double>(burst.count('\n'));
   // The burst really went through the handlers.
-  const QTableWidgetItem* line = m->StringGrid1->item(3, 1);
+  const QTableWidgetItem* line = m->StringGrid1()->item(3, 1);
   if (!line || line->text() != QStringLiteral("47KHz")) state.SkipWithError("the status rows were not filled");
 }
 BENCHMARK(BM_FullStateBurst)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);

@@ -11,7 +11,7 @@
 
 TZelvanApplication::TZelvanApplication() {
   main_ = new TZelvan_main;
-  TZelvan_d* link = main_->Zelvan_d1;
+  TZelvan_d* link = main_->link();
   TZelvan_main::Windows w;
   w.about = new TAbout_Graphic_install(link);
   w.matrix = new TMatrix_Zelvan_main;

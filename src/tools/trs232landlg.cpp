@@ -174,19 +174,3 @@ void TRs232LanDlg::RemotePortChanged(const TZelvan_d& link) {
 void TRs232LanDlg::NetmaskChanged(const TZelvan_d& link) { ENetMask->setText(link.NETMASK()); }
 void TRs232LanDlg::TcpipChanged(const TZelvan_d& link) { SetMode(link.TCPIP() ? kModeTcp : kModeUdp); }
 
-void TRs232LanDlg::InstallLinkHandlers(TZelvan_d* link) {
-  // A dialog destroyed before the link must not be called any more.
-  QPointer<TRs232LanDlg> self(this);
-  auto bind = [link, self](void (TRs232LanDlg::*method)(const TZelvan_d&)) {
-    return [link, self, method](QObject*, int) {
-      if (self) (self.data()->*method)(*link);
-    };
-  };
-  link->OnLOCAL_IPchange = bind(&TRs232LanDlg::LocalIpChanged);
-  link->OnREMOTE_IPchange = bind(&TRs232LanDlg::RemoteIpChanged);
-  link->OnGATEWAY_IPchange = bind(&TRs232LanDlg::GatewayIpChanged);
-  link->OnLOCAL_PORTchange = bind(&TRs232LanDlg::LocalPortChanged);
-  link->OnREMOTE_PORTchange = bind(&TRs232LanDlg::RemotePortChanged);
-  link->OnNETMASKchange = bind(&TRs232LanDlg::NetmaskChanged);
-  link->OnTCPIPchange = bind(&TRs232LanDlg::TcpipChanged);
-}

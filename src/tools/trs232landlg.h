@@ -8,11 +8,9 @@
 // registers, show modally, and when applied write the registers.
 //
 // Following the device: the dialog's fields track the link's reports whether
-// it is shown or not. Either call InstallLinkHandlers(link) once (it takes
-// the seven events OnLOCAL_IPchange, OnREMOTE_IPchange, OnGATEWAY_IPchange,
-// OnLOCAL_PORTchange, OnREMOTE_PORTchange, OnNETMASKchange and
-// OnTCPIPchange), or call the matching *Changed method from the main
-// window's own handlers of those events.
+// it is shown or not. The application's report router calls the matching
+// *Changed method for each of the seven LAN events (LOCAL_IP, REMOTE_IP,
+// GATEWAY_IP, LOCAL_PORT, REMOTE_PORT, NETMASK and TCPIP).
 #pragma once
 
 #include <QDialog>
@@ -50,8 +48,6 @@ class TRs232LanDlg : public QDialog {
   // Shows "Apply" only while the link is connected.
   void SetConnected(bool connected);
 
-  // Follow the device's reports.
-  void InstallLinkHandlers(TZelvan_d* link);
   void LocalIpChanged(const TZelvan_d& link);      // ELocalAddr := LOCAL_IP
   void RemoteIpChanged(const TZelvan_d& link);     // ERemoteAddr := REMOTE_IP
   void GatewayIpChanged(const TZelvan_d& link);    // EGatewayAddr := GATEWAY_IP

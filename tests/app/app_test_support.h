@@ -13,14 +13,52 @@
 #include <ostream>
 
 #include "app/app_info.h"
+#include "app/feature.h"
+#include "app/main_files.h"
+#include "app/main_tick.h"
+#include "app/memory_lists.h"
+#include "app/model_layout.h"
+#include "app/tzelvan_main.h"
 #include "app/settings_files.h"
 #include "app/zelvan_application.h"
+#include "device/comports.h"
 #include "device/zelvan_d.h"
 #include "widgets/uidialogs.h"
 
 // Readable QString / QByteArray values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
+
+// A feature that records the shell's moments and adds the tick steps a
+// test gives it: a stand-in for the features built later.
+class RecordingFeature : public zelvan::app::TFeature {
+ public:
+  QString featureName() const override { return QStringLiteral("recording"); }
+  void build(TZelvan_main&) override {}
+  void addRoutes(zelvan::app::TReportRouter&) override {}
+  void addTickSteps(zelvan::app::TTickSchedule& tick) override {
+    for (auto& [step, run] : tickSteps) tick.add(step, QStringLiteral("recording"), run);
+  }
+  void memoryLabelChanged(int index) override {
+    if (onMemoryLabel) onMemoryLabel(index);
+  }
+  void effectMemoriesTakenOver() override {
+    if (onEffectMemories) onEffectMemories();
+  }
+  std::vector<std::pair<zelvan::app::TickStep, std::function<void()>>> tickSteps;
+  std::function<void(int)> onMemoryLabel;
+  std::function<void()> onEffectMemories;
+};
+
+// Adds a recording feature to the main window (tick steps given before).
+inline RecordingFeature* addRecordingFeature(
+    TZelvan_main* m, std::vector<std::pair<zelvan::app::TickStep, std::function<void()>>> steps = {}) {
+  auto f = std::make_unique<RecordingFeature>();
+  f->tickSteps = std::move(steps);
+  RecordingFeature* raw = f.get();
+  m->addFeature(std::move(f));
+  return raw;
+}
 
 class ShellTest : public ::testing::Test {
  protected:
@@ -32,6 +70,7 @@ class ShellTest : public ::testing::Test {
     QDir(tmp_.path()).mkpath(QStringLiteral("config"));
     zelvan::app::setApplicationDirOverride(path(QStringLiteral("appdir")));
     zelvan::app::setUserConfigDirOverride(path(QStringLiteral("config")));
+    writeFile(path(QStringLiteral("Option.ini")), noDeviceComLines());
   }
 
   void TearDown() override {
@@ -43,6 +82,18 @@ class ShellTest : public ::testing::Test {
 
   QString path(const QString& name) const { return QDir(tmp_.path()).filePath(name); }
 
+  // "Option.ini" lines mapping COM1 .. COM16 to a path in the scratch
+  // directory that does not exist, so no test opens a real serial device
+  // (COMn is /dev/ttyS<n-1> without them). SetUp writes them; a test that
+  // writes its own Option.ini appends them.
+  QByteArray noDeviceComLines() const {
+    QByteArray lines;
+    for (int n = 1; n <= zelvan::kComPortCount; ++n)
+      lines += "COM" + QByteArray::number(n) + '=' +
+               QFile::encodeName(path(QStringLiteral("no-such-port/COM%1").arg(n))) + "\r\n";
+    return lines;
+  }
+
   // Creates every window; `start` runs the start-up sequence.
   TZelvan_main* createApp(bool start = true) {
     app_ = std::make_unique<TZelvanApplication>();
@@ -50,7 +101,7 @@ class ShellTest : public ::testing::Test {
     return app_->main();
   }
   TZelvan_main* main() const { return app_->main(); }
-  TZelvan_d* link() const { return app_->main()->Zelvan_d1; }
+  TZelvan_d* link() const { return app_->main()->link(); }
 
   // Feeds reply lines as if the device sent them.
   void report(const char* lines) { link()->ProcessReceived(QByteArray(lines)); }

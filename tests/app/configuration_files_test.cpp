@@ -51,7 +51,7 @@ class ConfigLoadTest : public ShellTest {
 
   void startLoad() {
     dialogs_.fileAnswers = {path(QStringLiteral("show.USR.Zelvan"))};
-    main()->Loadconfig1Click();
+    main()->files().Loadconfig1Click();
   }
 
   QUdpSocket device_;
@@ -65,18 +65,18 @@ TEST_F(ConfigLoadTest, LoadShowsProgressWindowAndFollowsThePercentage) {
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].title, QStringLiteral("Open Your configuration"));
   EXPECT_EQ(dialogs_.shown[0].text, QStringLiteral("Your configuration (*.USR.Zelvan)"));
-  TConfigProgress* w = m->ConfigProgress;
+  TConfigProgress* w = m->configProgress();
   ASSERT_TRUE(w->isVisible());
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Load config...          PLEASE WAIT..."));
   EXPECT_EQ(w->pos(), QPoint(40 + 488, 30));
-  EXPECT_EQ(m->RRLMDProgressFill->parentWidget(), w);
-  EXPECT_EQ(m->RRLMDProgressFill->geometry(), QRect(0, 0, 500, 20));
+  EXPECT_EQ(m->RRLMDProgressFill()->parentWidget(), w);
+  EXPECT_EQ(m->RRLMDProgressFill()->geometry(), QRect(0, 0, 500, 20));
   EXPECT_TRUE(w->windowFlags() & Qt::Tool);
   EXPECT_EQ(received(), QStringList({"1H"}));
   report("HP1\r\n");  // two lines of 200 sent
-  EXPECT_EQ(m->RRLMDProgressFill->value(), 1);
+  EXPECT_EQ(m->RRLMDProgressFill()->value(), 1);
   report(replies(178).constData());
-  EXPECT_EQ(m->RRLMDProgressFill->value(), 90);
+  EXPECT_EQ(m->RRLMDProgressFill()->value(), 90);
   EXPECT_TRUE(w->isVisible());
   report(replies(20).constData());  // the last line went out: 100 %
   EXPECT_FALSE(w->isVisible());
@@ -90,8 +90,8 @@ TEST_F(ConfigLoadTest, LoadShowsProgressWindowAndFollowsThePercentage) {
   // A second load reuses the same window and bar.
   startLoad();
   EXPECT_TRUE(w->isVisible());
-  EXPECT_EQ(m->RRLMDProgressFill->parentWidget(), w);
-  EXPECT_EQ(m->RRLMDProgressFill->value(), 0);
+  EXPECT_EQ(m->RRLMDProgressFill()->parentWidget(), w);
+  EXPECT_EQ(m->RRLMDProgressFill()->value(), 0);
   EXPECT_EQ(received().size(), kLines + 1);
 }
 
@@ -99,11 +99,11 @@ TEST_F(ConfigLoadTest, ClosingTheProgressWindowAbandonsTheRest) {
   TZelvan_main* m = main();
   startLoad();
   report(replies(79).constData());
-  EXPECT_EQ(m->RRLMDProgressFill->value(), 40);
+  EXPECT_EQ(m->RRLMDProgressFill()->value(), 40);
   EXPECT_EQ(received().size(), 80);
   EXPECT_EQ(lines_.last(), QStringLiteral("80H"));
-  m->ConfigProgress->close();
-  EXPECT_FALSE(m->ConfigProgress->isVisible());
+  m->configProgress()->close();
+  EXPECT_FALSE(m->configProgress()->isVisible());
   report(replies(5).constData());
   EXPECT_EQ(received().size(), 80);
   EXPECT_EQ(link()->PropertyVarNroLigneMiniConfigOfFile(), 100u);
@@ -111,11 +111,11 @@ TEST_F(ConfigLoadTest, ClosingTheProgressWindowAbandonsTheRest) {
 }
 
 TEST_F(ConfigLoadTest, CancelledOrUnreadableLoadShowsNoWindow) {
-  main()->Loadconfig1Click();  // cancelled
-  EXPECT_FALSE(main()->ConfigProgress->isVisible());
+  main()->files().Loadconfig1Click();  // cancelled
+  EXPECT_FALSE(main()->configProgress()->isVisible());
   dialogs_.fileAnswers = {path(QStringLiteral("missing.USR.Zelvan"))};
-  main()->Loadconfig1Click();
-  EXPECT_FALSE(main()->ConfigProgress->isVisible());
+  main()->files().Loadconfig1Click();
+  EXPECT_FALSE(main()->configProgress()->isVisible());
   EXPECT_TRUE(received().isEmpty());
 }
 
@@ -124,13 +124,13 @@ TEST_F(ShellTest, SaveConfigurationWritesTheSnapshotOrReportsTheFailure) {
   report("HP7\r\n");
   const QString target = path(QStringLiteral("saved.USR.Zelvan"));
   dialogs_.fileAnswers = {target};
-  main()->Saveconfig1Click();
+  main()->files().Saveconfig1Click();
   ASSERT_FALSE(dialogs_.shown.empty());
   EXPECT_EQ(dialogs_.shown[0].title, QStringLiteral("Save Your configuration"));
   EXPECT_EQ(readFile(target), link()->SnapshotText());
   // A target that cannot be written shows the link's error in a box.
   dialogs_.fileAnswers = {path(QStringLiteral("no/such/dir/x.USR.Zelvan"))};
-  main()->Saveconfig1Click();
+  main()->files().Saveconfig1Click();
   ASSERT_EQ(dialogs_.messages().size(), 1);
   EXPECT_EQ(dialogs_.shown.back().kind, zelvan::ui::MessageKind::Error);
 }

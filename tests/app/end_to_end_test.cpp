@@ -59,7 +59,7 @@ TEST_F(ShellTest, IdentifiesTheDeviceOverTcpAndBecomesReady) {
   const auto connectedHandler = link()->OnConnected;
   link()->OnConnected = [&](QObject* s, int n) {
     connectedHandler(s, n);
-    if (link()->Connected()) connectingShown = !m->BitBtn_initial_please->isHidden();
+    if (link()->Connected()) connectingShown = !m->BitBtn_initial_please()->isHidden();
   };
   app_->start(false);
   ASSERT_EQ(link()->ConType(), CON_TCP);
@@ -73,19 +73,19 @@ TEST_F(ShellTest, IdentifiesTheDeviceOverTcpAndBecomesReady) {
   EXPECT_GE(device.identityQueries, 1);
   EXPECT_EQ(device.fullStateRequests, 1);
   EXPECT_TRUE(connectingShown);
-  EXPECT_EQ(m->connection->text(), QStringLiteral("    Device connected"));
-  EXPECT_FALSE(m->Image_connected->isHidden());
-  EXPECT_EQ(m->LastAppliedModel, 36u);
+  EXPECT_EQ(m->connection()->text(), QStringLiteral("    Device connected"));
+  EXPECT_FALSE(m->Image_connected()->isHidden());
+  EXPECT_EQ(m->modelLayout().LastAppliedModel, 36u);
   EXPECT_EQ(m->windowTitle(), QStringLiteral("DMR Zelvan remote control     (Mixer mode)  TCP - Zelvan_USR.ini"));
-  EXPECT_TRUE(m->FRAME_Combologo[0]->GetItemVisible(6));
-  EXPECT_TRUE(m->Menus->EmbeddedSE->isEnabled());
-  EXPECT_EQ(m->BitBtn_initial_please->text(), QStringLiteral("Connecting to Dumara"));
-  EXPECT_TRUE(m->BitBtn_initial_please->isHidden());
-  EXPECT_TRUE(m->Panel_updater->isHidden());  // firmware 27 is the expected one
+  EXPECT_TRUE(m->memoryLists().FRAME_Combologo[0]->GetItemVisible(6));
+  EXPECT_TRUE(m->menus()->EmbeddedSE->isEnabled());
+  EXPECT_EQ(m->BitBtn_initial_please()->text(), QStringLiteral("Connecting to Dumara"));
+  EXPECT_TRUE(m->BitBtn_initial_please()->isHidden());
+  EXPECT_TRUE(m->Panel_updater()->isHidden());  // firmware 27 is the expected one
   EXPECT_EQ(link()->VERK(), 161u);
 
   // The device goes away: the label follows once the supervisor notices.
   link()->setConType(CON_NONE);
-  EXPECT_EQ(m->connection->text(), QStringLiteral("Device NOT connected"));
-  EXPECT_TRUE(m->Image_connected->isHidden());
+  EXPECT_EQ(m->connection()->text(), QStringLiteral("Device NOT connected"));
+  EXPECT_TRUE(m->Image_connected()->isHidden());
 }

@@ -116,31 +116,31 @@ TEST_F(ShellTest, ValidCustomizationIsApplied) {
   writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(lines));
   bool takenOver = false;
   createApp(false);
-  main()->hooks.effectMemoriesTakenOver = [&] { takenOver = true; };
+  addRecordingFeature(main())->onEffectMemories = [&] { takenOver = true; };
   app_->start(false);
   TZelvan_main* m = main();
   EXPECT_TRUE(takenOver);
   EXPECT_EQ(link()->ConType(), CON_RS232);
   EXPECT_EQ(link()->Port(), QStringLiteral("COM3"));
-  EXPECT_EQ(m->SerialPorts->CheckedPort(), 3);
+  EXPECT_EQ(m->serialPorts()->CheckedPort(), 3);
   EXPECT_EQ(link()->IpRemoteAddress(), QStringLiteral("10.1.2.3"));
   EXPECT_EQ(link()->IpRemotePort(), 1234);
   EXPECT_EQ(link()->IpLocalPort(), 4321);
-  EXPECT_EQ(m->InputLabelList[7]->text(), QStringLiteral("Cam 8"));
-  EXPECT_EQ(m->MemoryLabels[0], QStringLiteral("Mem 9"));
-  EXPECT_EQ(m->MemoryLabels[14], QStringLiteral("Mem 23"));
-  EXPECT_EQ(m->FRAME_Combologo[0]->ItemText(1), QStringLiteral("Mem 10"));
-  EXPECT_EQ(m->EffectMemory.ButtonEffect(), 3);
-  const EffectSlot& key2 = m->EffectMemory.slot(2);
+  EXPECT_EQ(m->memoryLists().InputLabelList[7]->text(), QStringLiteral("Cam 8"));
+  EXPECT_EQ(m->state().MemoryLabels[0], QStringLiteral("Mem 9"));
+  EXPECT_EQ(m->state().MemoryLabels[14], QStringLiteral("Mem 23"));
+  EXPECT_EQ(m->memoryLists().FRAME_Combologo[0]->ItemText(1), QStringLiteral("Mem 10"));
+  EXPECT_EQ(m->state().EffectMemory.ButtonEffect(), 3);
+  const EffectSlot& key2 = m->state().EffectMemory.slot(2);
   EXPECT_EQ(key2.kind, 14);
   EXPECT_EQ(key2.EFFDUR, 15);  // not a number: default
   EXPECT_EQ(key2.EFFPQ, 77);
   EXPECT_EQ(key2.EFFPR, 128);  // missing: default
   EXPECT_EQ(key2.openDisabled, QStringLiteral("RadioButton_Open6"));
-  EXPECT_EQ(m->EffectMemory.slot(102).OLD_DUR, 33);
-  EXPECT_EQ(m->AudioLabels[0], QStringLiteral("Mic"));
-  EXPECT_EQ(m->AudioLabels[1], QString());
-  EXPECT_EQ(m->OutputLabels[1], QStringLiteral("Right"));
+  EXPECT_EQ(m->state().EffectMemory.slot(102).OLD_DUR, 33);
+  EXPECT_EQ(m->state().AudioLabels[0], QStringLiteral("Mic"));
+  EXPECT_EQ(m->state().AudioLabels[1], QString());
+  EXPECT_EQ(m->state().OutputLabels[1], QStringLiteral("Right"));
   EXPECT_EQ(m->windowTitle(), QStringLiteral("Zelvan remote control     (Mixer mode)  Port: COM3 - Zelvan_USR.ini"));
 }
 
@@ -150,8 +150,8 @@ TEST_F(ShellTest, EmptyFirstAudioAndOutputNamesRestoreDefaults) {
         << QStringLiteral("OUTPUT2=Right");
   writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(lines));
   createApp();
-  EXPECT_EQ(main()->AudioLabels[1], QStringLiteral("Audio 2"));
-  EXPECT_EQ(main()->OutputLabels[1], QStringLiteral("Output 2"));
+  EXPECT_EQ(main()->state().AudioLabels[1], QStringLiteral("Audio 2"));
+  EXPECT_EQ(main()->state().OutputLabels[1], QStringLiteral("Output 2"));
 }
 
 TEST_F(ShellTest, FileWithoutEffectKeysTakesEffectDefaults) {
@@ -159,9 +159,9 @@ TEST_F(ShellTest, FileWithoutEffectKeysTakesEffectDefaults) {
   createApp();
   TZelvan_main* m = main();
   EXPECT_EQ(link()->Port(), QStringLiteral("COM3"));
-  EXPECT_EQ(m->EffectMemory.ButtonEffect(), 0);
+  EXPECT_EQ(m->state().EffectMemory.ButtonEffect(), 0);
   for (int key : kStoredEffectKeys) {
-    const EffectSlot& s = m->EffectMemory.slot(key);
+    const EffectSlot& s = m->state().EffectMemory.slot(key);
     EXPECT_EQ(s.kind, 0);
     EXPECT_EQ(s.EFFDUR, 15);
     EXPECT_EQ(s.EFFPA, 128);
@@ -205,7 +205,7 @@ TEST_F(ShellTest, EachValidationRuleRejectsTheFileAndSelectsCom1) {
     createApp();
     EXPECT_EQ(link()->Port(), QStringLiteral("COM1"));
     EXPECT_EQ(link()->ConType(), CON_RS232);
-    EXPECT_EQ(main()->InputLabelList[0]->text(), QStringLiteral("Input 1"));
+    EXPECT_EQ(main()->memoryLists().InputLabelList[0]->text(), QStringLiteral("Input 1"));
     EXPECT_EQ(link()->IpRemotePort(), 10500);
     app_.reset();
   }
@@ -236,11 +236,11 @@ TEST_F(ShellTest, UdpFileOpensUdpAndLeavesPortItemsAlone) {
   writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(lines));
   createApp();
   EXPECT_EQ(link()->ConType(), CON_UDP);
-  EXPECT_EQ(main()->SerialPorts->CheckedPort(), 0);
-  EXPECT_TRUE(main()->SerialPorts->MIPConfig()->isChecked());
+  EXPECT_EQ(main()->serialPorts()->CheckedPort(), 0);
+  EXPECT_TRUE(main()->serialPorts()->MIPConfig()->isChecked());
   EXPECT_EQ(main()->windowTitle(), QStringLiteral("Zelvan remote control     (Mixer mode)  UDP - Zelvan_USR.ini"));
   // Written back: UDP is 1, no port item checked gives COM1.
-  const CustomizationState s = main()->currentCustomization();
+  const CustomizationState s = main()->files().currentCustomization();
   EXPECT_EQ(s.ipEnable, 1);
   EXPECT_EQ(s.port, QStringLiteral("COM1"));
 }
@@ -255,7 +255,7 @@ TEST_F(ShellTest, TcpFileTitlesSayTcp) {
   EXPECT_EQ(main()->windowTitle(), QStringLiteral("Zelvan remote control     (Mixer mode)  TCP - Zelvan_USR.ini"));
   EXPECT_EQ(main()->windows().matrix->windowTitle(),
             QStringLiteral("Zelvan remote control     (Matrix mode)  TCP - Zelvan_USR.ini"));
-  EXPECT_EQ(main()->currentCustomization().ipEnable, 2);
+  EXPECT_EQ(main()->files().currentCustomization().ipEnable, 2);
   report("DEV38\r\n");
   EXPECT_EQ(main()->windowTitle(), QStringLiteral("BRV Zelvan remote control     (Mixer mode)  TCP - Zelvan_USR.ini"));
 }
@@ -266,7 +266,7 @@ TEST_F(ShellTest, PortTwelveIsShownAsCom12) {
   createApp();
   EXPECT_EQ(link()->Port(), QStringLiteral("\\\\.\\COM12"));
   EXPECT_EQ(main()->windowTitle(), QStringLiteral("Zelvan remote control     (Mixer mode)  Port: COM12 - Zelvan_USR.ini"));
-  EXPECT_EQ(main()->currentCustomization().port, QStringLiteral("COM12"));
+  EXPECT_EQ(main()->files().currentCustomization().port, QStringLiteral("COM12"));
 }
 
 // --------------------------------------------------------------- writing
@@ -299,7 +299,7 @@ TEST_F(ShellTest, RoundTripReproducesKeyOrderByteForByte) {
 
   createApp();
   ASSERT_EQ(link()->Port(), QStringLiteral("COM5"));
-  main()->save();
+  main()->files().save();
   const QByteArray written = readFile(path(QStringLiteral("Zelvan_USR.ini")));
   const QStringList writtenLines = fileLines(written);
   ASSERT_EQ(writtenLines.size(), canonical.size());
@@ -309,7 +309,7 @@ TEST_F(ShellTest, RoundTripReproducesKeyOrderByteForByte) {
 
 TEST_F(ShellTest, SaveAfterDefaultStartWritesTheFullFile) {
   createApp();
-  main()->save();
+  main()->files().save();
   const QStringList lines = fileLines(readFile(path(QStringLiteral("Zelvan_USR.ini"))));
   ASSERT_EQ(lines.size(), 448);
   EXPECT_EQ(lines[1], QStringLiteral("Port=COM1"));
@@ -334,7 +334,7 @@ TEST_F(ShellTest, FailedWriteLeavesTheOldFileAndTellsTheOperator) {
   struct rlimit tiny = old;
   tiny.rlim_cur = 64;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  main()->save();
+  main()->files().save();
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(readFile(file), QByteArray("old contents\r\n"));
@@ -343,7 +343,7 @@ TEST_F(ShellTest, FailedWriteLeavesTheOldFileAndTellsTheOperator) {
   // No temporary file is left behind.
   EXPECT_EQ(QDir(tmp_.path()).entryList({QStringLiteral("Zelvan_USR.ini*")}, QDir::Files).size(), 1);
   // Once the disk has room again, the save goes through.
-  main()->save();
+  main()->files().save();
   EXPECT_TRUE(readFile(file).startsWith("VERSION_INI_FILE=V0005\r\n"));
 }
 
@@ -424,33 +424,33 @@ TEST_F(ShellTest, OpenSaveAndRecentCustomizations) {
   createApp();
   TZelvan_main* m = main();
   int refreshed = 0;
-  m->hooks.refreshMemoryLabel = [&](int) { ++refreshed; };
+  addRecordingFeature(m)->onMemoryLabel = [&](int) { ++refreshed; };
   dialogs_.fileAnswers = {other};
-  m->Open1Click();
+  m->files().Open1Click();
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].title, QStringLiteral("Open Your Customization"));
   EXPECT_EQ(dialogs_.shown[0].text, QStringLiteral("Your customization (*.usr)"));
-  EXPECT_EQ(m->CustomizationFileName, other);
-  EXPECT_EQ(m->InputLabelList[0]->text(), QStringLiteral("Studio"));
+  EXPECT_EQ(m->state().CustomizationFileName, other);
+  EXPECT_EQ(m->memoryLists().InputLabelList[0]->text(), QStringLiteral("Studio"));
   EXPECT_EQ(refreshed, 14);
   EXPECT_EQ(m->windowTitle(), QStringLiteral("Zelvan remote control     (Mixer mode)  Port: COM3 - ") + other);
   // The recent list has the file, right after "Save as...".
-  ASSERT_EQ(m->recentItems().size(), 1);
-  QAction* recent = m->recentItems()[0];
+  ASSERT_EQ(m->files().recentItems().size(), 1);
+  QAction* recent = m->files().recentItems()[0];
   EXPECT_EQ(recent->toolTip(), QFileInfo(other).absoluteFilePath());
-  const QList<QAction*> items = m->Menus->File1->actions();
-  EXPECT_EQ(items.indexOf(recent), items.indexOf(m->Menus->Saveas1) + 1);
+  const QList<QAction*> items = m->menus()->File1->actions();
+  EXPECT_EQ(items.indexOf(recent), items.indexOf(m->menus()->Saveas1) + 1);
   EXPECT_TRUE(items[items.indexOf(recent) + 1]->isSeparator());
 
   // Save writes back to the opened file without a dialog.
-  m->InputLabelList[1]->setText(QStringLiteral("Cam B"));
-  m->Save1Click();
+  m->memoryLists().InputLabelList[1]->setText(QStringLiteral("Cam B"));
+  m->files().Save1Click();
   EXPECT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_TRUE(readFile(other).contains("CallNameInput2=Cam B\r\n"));
 
   // Closing writes "Zelvan_USR.ini" and leaves the opened file as it was.
   const QByteArray before = readFile(other);
-  m->InputLabelList[2]->setText(QStringLiteral("Cam C"));
+  m->memoryLists().InputLabelList[2]->setText(QStringLiteral("Cam C"));
   m->close();
   EXPECT_EQ(readFile(other), before);
   EXPECT_TRUE(readFile(path(QStringLiteral("Zelvan_USR.ini"))).contains("CallNameInput3=Cam C\r\n"));
@@ -469,15 +469,15 @@ TEST_F(ShellTest, RecentListIsMostRecentFirstAndItemsOpenTheirFile) {
   EXPECT_EQ(recent.load(), QStringList({QFileInfo(a).absoluteFilePath(), QFileInfo(b).absoluteFilePath()}));
   createApp();
   TZelvan_main* m = main();
-  ASSERT_EQ(m->recentItems().size(), 2);
-  EXPECT_EQ(m->recentItems()[1]->text(), QFileInfo(b).absoluteFilePath());
-  m->recentItems()[1]->trigger();
-  EXPECT_EQ(m->CustomizationFileName, QFileInfo(b).absoluteFilePath());
-  EXPECT_EQ(m->InputLabelList[0]->text(), QStringLiteral("From B"));
+  ASSERT_EQ(m->files().recentItems().size(), 2);
+  EXPECT_EQ(m->files().recentItems()[1]->text(), QFileInfo(b).absoluteFilePath());
+  m->files().recentItems()[1]->trigger();
+  EXPECT_EQ(m->state().CustomizationFileName, QFileInfo(b).absoluteFilePath());
+  EXPECT_EQ(m->memoryLists().InputLabelList[0]->text(), QStringLiteral("From B"));
   // The menu was rebuilt by the open: still two items, no duplicates.
-  EXPECT_EQ(m->recentItems().size(), 2);
+  EXPECT_EQ(m->files().recentItems().size(), 2);
   int separators = 0;
-  for (QAction* x : m->Menus->File1->actions()) separators += x->isSeparator() ? 1 : 0;
+  for (QAction* x : m->menus()->File1->actions()) separators += x->isSeparator() ? 1 : 0;
   EXPECT_EQ(separators, 3);
 }
 
@@ -495,15 +495,15 @@ TEST_F(ShellTest, RecentListSurvivesAGarbledStore) {
 TEST_F(ShellTest, SaveWithoutAnOpenedFileAsksWhereAndACancelWritesTheCurrentFile) {
   createApp();
   TZelvan_main* m = main();
-  m->Save1Click();  // dialog cancelled (no answer queued)
+  m->files().Save1Click();  // dialog cancelled (no answer queued)
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].what, QStringLiteral("saveFile"));
   EXPECT_EQ(dialogs_.shown[0].title, QStringLiteral("Save Your Customization"));
   EXPECT_TRUE(QFile::exists(path(QStringLiteral("Zelvan_USR.ini"))));
   const QString target = path(QStringLiteral("mine.usr"));
   dialogs_.fileAnswers = {target};
-  m->Saveas1Click();
-  EXPECT_EQ(m->CustomizationFileName, target);
+  m->files().Saveas1Click();
+  EXPECT_EQ(m->state().CustomizationFileName, target);
   EXPECT_TRUE(readFile(target).startsWith("VERSION_INI_FILE=V0005\r\nPort=COM1\r\n"));
   EXPECT_EQ(RecentCustomizations().load().value(0), QFileInfo(target).absoluteFilePath());
 }
@@ -514,16 +514,16 @@ TEST_F(ShellTest, NewResetsLabelsAndEffectsButKeepsTheFileName) {
   createApp();
   TZelvan_main* m = main();
   int takenOver = 0;
-  m->hooks.effectMemoriesTakenOver = [&] { ++takenOver; };
-  m->New1Click();
-  EXPECT_EQ(m->InputLabelList[4]->text(), QStringLiteral("Input 5"));
-  EXPECT_EQ(m->MemoryLabels[0], QStringLiteral("Mem 9"));  // "None" slot is not renamed
-  EXPECT_EQ(m->MemoryLabels[11], QStringLiteral("Frame 3"));
-  EXPECT_EQ(m->MemoryLabels[12], QStringLiteral("Frame 4"));
-  EXPECT_EQ(m->MemoryLabels[3], QStringLiteral("Logo 1"));
-  EXPECT_EQ(m->OutputLabels[0], QStringLiteral("Output 1"));
-  EXPECT_EQ(m->EffectMemory.ButtonEffect(), 1);
-  EXPECT_EQ(m->EffectMemory.slot(3).EFFDUR, 255);
+  addRecordingFeature(m)->onEffectMemories = [&] { ++takenOver; };
+  m->files().New1Click();
+  EXPECT_EQ(m->memoryLists().InputLabelList[4]->text(), QStringLiteral("Input 5"));
+  EXPECT_EQ(m->state().MemoryLabels[0], QStringLiteral("Mem 9"));  // "None" slot is not renamed
+  EXPECT_EQ(m->state().MemoryLabels[11], QStringLiteral("Frame 3"));
+  EXPECT_EQ(m->state().MemoryLabels[12], QStringLiteral("Frame 4"));
+  EXPECT_EQ(m->state().MemoryLabels[3], QStringLiteral("Logo 1"));
+  EXPECT_EQ(m->state().OutputLabels[0], QStringLiteral("Output 1"));
+  EXPECT_EQ(m->state().EffectMemory.ButtonEffect(), 1);
+  EXPECT_EQ(m->state().EffectMemory.slot(3).EFFDUR, 255);
   EXPECT_EQ(takenOver, 1);
-  EXPECT_EQ(m->CustomizationFileName, QStringLiteral("Zelvan_USR.ini"));
+  EXPECT_EQ(m->state().CustomizationFileName, QStringLiteral("Zelvan_USR.ini"));
 }

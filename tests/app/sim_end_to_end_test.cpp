@@ -19,6 +19,7 @@
 #include "app/main_menus.h"
 #include "tools/tabout_graphic_install.h"
 #include "tools/tform_debug.h"
+#include "app/signal_feature.h"
 #include "app_test_support.h"
 #include "panel/signal/output_format.h"
 #include "panel/signal/output_panel.h"
@@ -89,13 +90,13 @@ TEST_F(SimEndToEnd, IdentifiesTheSimulatedDeviceAndBecomesReady) {
   ASSERT_NO_FATAL_FAILURE(startConnected());
   TZelvan_main* m = main();
   EXPECT_EQ(link()->DEV(), 36u);
-  EXPECT_EQ(m->connection->text(), QStringLiteral("    Device connected"));
-  EXPECT_FALSE(m->Image_connected->isHidden());
-  EXPECT_TRUE(m->Image_not_connected->isHidden());
-  EXPECT_EQ(m->LastAppliedModel, 36u);
+  EXPECT_EQ(m->connection()->text(), QStringLiteral("    Device connected"));
+  EXPECT_FALSE(m->Image_connected()->isHidden());
+  EXPECT_TRUE(m->Image_not_connected()->isHidden());
+  EXPECT_EQ(m->modelLayout().LastAppliedModel, 36u);
   EXPECT_EQ(m->windowTitle(), QStringLiteral("DMR Zelvan remote control     (Mixer mode)  TCP - Zelvan_USR.ini"));
-  EXPECT_TRUE(m->Menus->EmbeddedSE->isEnabled());
-  EXPECT_TRUE(m->BitBtn_initial_please->isHidden());
+  EXPECT_TRUE(m->menus()->EmbeddedSE->isEnabled());
+  EXPECT_TRUE(m->BitBtn_initial_please()->isHidden());
 }
 
 TEST_F(SimEndToEnd, InputClickTakeAndFormatGoThroughTheDevice) {
@@ -125,11 +126,11 @@ TEST_F(SimEndToEnd, InputClickTakeAndFormatGoThroughTheDevice) {
   EXPECT_TRUE(onMain->isChecked());
   EXPECT_TRUE(onMain->font().bold());
   EXPECT_EQ(zelvan::signal::captionColor(onMain), zelvan::signal::colorMain());
-  EXPECT_EQ(m->StringGrid1->item(1, 1)->text(), onMain->text());
+  EXPECT_EQ(m->StringGrid1()->item(1, 1)->text(), onMain->text());
 
   // Format: choosing another output format reaches the device, which
   // reports the new code; the status grid's format row follows.
-  zelvan::signal::TOutputFormatSide* side = m->Signal->output()->side(1);
+  zelvan::signal::TOutputFormatSide* side = m->feature<zelvan::app::TSignalFeature>()->panels()->output()->side(1);
   TSmallCombo* formats = side->ComboBox_follow();
   const uint32_t codeBefore = link()->OFMTM();
   const int target = formats->ItemIndex() == 2 ? 5 : 2;
@@ -142,7 +143,7 @@ TEST_F(SimEndToEnd, InputClickTakeAndFormatGoThroughTheDevice) {
   menu->hide();
   ASSERT_TRUE(QTest::qWaitFor([&] { return link()->OFMTM() != codeBefore; }, 5000)) << "OFMTM " << codeBefore;
   ASSERT_TRUE(QTest::qWaitFor([&] { return formats->ItemIndex() == target; }, 2000));
-  EXPECT_EQ(m->StringGrid1->item(10, 1)->text(), formats->Text());
+  EXPECT_EQ(m->StringGrid1()->item(10, 1)->text(), formats->Text());
   EXPECT_EQ(formats->Text(), QString(chosen).remove(QLatin1Char('&')));
 }
 
@@ -155,7 +156,7 @@ TEST_F(SimEndToEnd, ConsoleTalksToTheDeviceAndAboutShowsItsVersions) {
   m->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(m));
   QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
-  QCoreApplication::sendEvent(m->connection, &enter);
+  QCoreApplication::sendEvent(m->connection(), &enter);
   QTest::keyClick(m, Qt::Key_Insert, Qt::ControlModifier);
   ASSERT_TRUE(console->isVisible());
 

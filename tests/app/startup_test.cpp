@@ -56,16 +56,16 @@ TEST_F(ShellTest, StartWithoutCustomizationSelectsCom1) {
   createApp();
   EXPECT_EQ(link()->ConType(), CON_RS232);
   EXPECT_EQ(link()->Port(), QStringLiteral("COM1"));
-  EXPECT_EQ(main()->SerialPorts->CheckedPort(), 1);
+  EXPECT_EQ(main()->serialPorts()->CheckedPort(), 1);
   EXPECT_EQ(main()->windowTitle(), QStringLiteral("Zelvan remote control     (Mixer mode)  Port: COM1 - Zelvan_USR.ini"));
   EXPECT_EQ(main()->windows().matrix->windowTitle(),
             QStringLiteral("Zelvan remote control     (Matrix mode)  Port: COM1 - Zelvan_USR.ini"));
   EXPECT_EQ(main()->windows().softEdge->windowTitle(),
             QStringLiteral("Zelvan remote control     (Embedded Softedge)  Port: COM1 - Zelvan_USR.ini"));
   // The default labels stay.
-  ASSERT_EQ(main()->InputLabelList.size(), 8);
-  EXPECT_EQ(main()->InputLabelList[2]->text(), QStringLiteral("Input 3"));
-  EXPECT_EQ(main()->CustomizationFileName, QStringLiteral("Zelvan_USR.ini"));
+  ASSERT_EQ(main()->memoryLists().InputLabelList.size(), 8);
+  EXPECT_EQ(main()->memoryLists().InputLabelList[2]->text(), QStringLiteral("Input 3"));
+  EXPECT_EQ(main()->state().CustomizationFileName, QStringLiteral("Zelvan_USR.ini"));
 }
 
 TEST_F(ShellTest, TitleBeforeStartupShowsUnknownPort) {
@@ -81,39 +81,39 @@ TEST_F(ShellTest, TitleBeforeStartupShowsUnknownPort) {
 TEST_F(ShellTest, StartupFillsMemoryCombosGridAndPages) {
   createApp();
   TZelvan_main* m = main();
-  for (TSmallCombo* c : m->FRAME_Combologo) {
+  for (TSmallCombo* c : m->memoryLists().FRAME_Combologo) {
     EXPECT_EQ(comboItems(c), QStringList({"None", "Frame 1", "Frame 2", "Frame 3", "Frame 4", "Frame 5", "Frame 6"}));
     EXPECT_EQ(c->ItemIndex(), 0);
   }
-  for (TSmallCombo* c : m->LINDEX2_Combologo) {
+  for (TSmallCombo* c : m->memoryLists().LINDEX2_Combologo) {
     EXPECT_EQ(c->ItemCount(), 9);
     EXPECT_EQ(c->ItemText(8), QStringLiteral("Logo 8"));
   }
-  EXPECT_EQ(m->findChild<QWidget*>(QStringLiteral("ComboBox_lstore_main")), m->ComboBox_lstore_main);
-  EXPECT_EQ(m->StringGrid1->item(0, 0)->text(), QStringLiteral("                INPUT"));
-  EXPECT_EQ(m->StringGrid1->item(0, 1)->text(), QStringLiteral("STATUS:"));
-  EXPECT_EQ(m->StringGrid1->item(2, 0)->text(), QStringLiteral("XGA(ifamm)"));
-  EXPECT_EQ(m->StringGrid1->item(9, 0)->text(), QStringLiteral("            OUTPUT"));
-  EXPECT_EQ(m->StringGrid1->item(15, 0)->text(), QStringLiteral("Output sync:"));
-  EXPECT_EQ(m->StringGrid1->selectionMode(), QAbstractItemView::NoSelection);
+  EXPECT_EQ(m->findChild<QWidget*>(QStringLiteral("ComboBox_lstore_main")), m->memoryLists().ComboBox_lstore_main);
+  EXPECT_EQ(m->StringGrid1()->item(0, 0)->text(), QStringLiteral("                INPUT"));
+  EXPECT_EQ(m->StringGrid1()->item(0, 1)->text(), QStringLiteral("STATUS:"));
+  EXPECT_EQ(m->StringGrid1()->item(2, 0)->text(), QStringLiteral("XGA(ifamm)"));
+  EXPECT_EQ(m->StringGrid1()->item(9, 0)->text(), QStringLiteral("            OUTPUT"));
+  EXPECT_EQ(m->StringGrid1()->item(15, 0)->text(), QStringLiteral("Output sync:"));
+  EXPECT_EQ(m->StringGrid1()->selectionMode(), QAbstractItemView::NoSelection);
   // Eleven tabs with their names; Input active and highlighted.
-  EXPECT_EQ(m->PageControl1->count(), 11);
-  EXPECT_EQ(m->PageControl1->currentWidget()->objectName(), QStringLiteral("Input"));
+  EXPECT_EQ(m->PageControl1()->count(), 11);
+  EXPECT_EQ(m->PageControl1()->currentWidget()->objectName(), QStringLiteral("Input"));
   EXPECT_TRUE(m->page(QStringLiteral("Input"))->property("Highlighted").toBool());
   EXPECT_NE(m->page(QStringLiteral("TabSheet_transition")), nullptr);
-  EXPECT_EQ(m->MainPageIndex[6], m->PageControl1->indexOf(m->page(QStringLiteral("Effects"))));
-  m->PageControl1->setCurrentWidget(m->page(QStringLiteral("Effects")));
+  EXPECT_EQ(m->state().MainPageIndex[6], m->PageControl1()->indexOf(m->page(QStringLiteral("Effects"))));
+  m->PageControl1()->setCurrentWidget(m->page(QStringLiteral("Effects")));
   EXPECT_FALSE(m->page(QStringLiteral("Input"))->property("Highlighted").toBool());
   EXPECT_TRUE(m->page(QStringLiteral("Effects"))->property("Highlighted").toBool());
   // Ranges are installed: a PCHAN report of 9 is dropped.
   report("PCH9\r\n");
   EXPECT_EQ(link()->PCHAN(), 0u);
-  EXPECT_EQ(m->Conversion1->PositionAffichage(-128), 0);
+  EXPECT_EQ(m->conversion()->PositionAffichage(-128), 0);
 }
 
 TEST_F(ShellTest, EffectNameTableNamesChooserItems) {
   createApp();
-  const TEffectNameTable& t = main()->EffectNameTable;
+  const TEffectNameTable& t = main()->state().EffectNameTable;
   EXPECT_EQ(t.objectName(0, 5), QStringLiteral("menuitem_Cut"));
   EXPECT_EQ(t.objectName(6, 0), QStringLiteral("menuitem_HorizontalWipeLefttoRight"));
   EXPECT_EQ(t.objectName(6, 2), QStringLiteral("menuitem_HorizontalSlideLeftToRight"));
@@ -127,7 +127,7 @@ TEST_F(ShellTest, EffectNameTableNamesChooserItems) {
   EXPECT_EQ(t.caption(14, 9), QStringLiteral("Double PiP"));
   EXPECT_EQ(t.item(15, 0), nullptr);
   EXPECT_EQ(t.item(3, 16), nullptr);
-  const TEffectNameTable& se = main()->SoftEdgeEffectNameTable;
+  const TEffectNameTable& se = main()->state().SoftEdgeEffectNameTable;
   EXPECT_EQ(se.caption(4, 7), QStringLiteral("PiP"));
   EXPECT_EQ(se.caption(14, 0), QStringLiteral("Double PiP"));
   EXPECT_EQ(se.item(1, 0), nullptr);
@@ -159,12 +159,12 @@ TEST_F(ShellTest, Dev36UnlocksFramesThreeToSix) {
   tabs->setObjectName(QStringLiteral("TabControl_logo_M"));
   tabs->addTab(QStringLiteral("x"));
   report("DEV36\r\n");
-  EXPECT_EQ(m->connection->text(), QStringLiteral("    Device connected"));
-  EXPECT_FALSE(m->connection->font().bold());
-  EXPECT_FALSE(m->Image_connected->isHidden());
-  EXPECT_TRUE(m->Image_not_connected->isHidden());
-  EXPECT_EQ(m->LastAppliedModel, 36u);
-  for (TSmallCombo* c : m->FRAME_Combologo)
+  EXPECT_EQ(m->connection()->text(), QStringLiteral("    Device connected"));
+  EXPECT_FALSE(m->connection()->font().bold());
+  EXPECT_FALSE(m->Image_connected()->isHidden());
+  EXPECT_TRUE(m->Image_not_connected()->isHidden());
+  EXPECT_EQ(m->modelLayout().LastAppliedModel, 36u);
+  for (TSmallCombo* c : m->memoryLists().FRAME_Combologo)
     for (int k = 0; k <= 6; ++k) EXPECT_TRUE(c->GetItemVisible(k)) << k;
   for (int n = 1; n <= 8; ++n) {
     auto* c = m->windows().matrix->findChild<TSmallCombo*>(QStringLiteral("FRAME_Combologo_ichp_%1").arg(n));
@@ -172,24 +172,24 @@ TEST_F(ShellTest, Dev36UnlocksFramesThreeToSix) {
     EXPECT_TRUE(c->GetItemVisible(6));
     EXPECT_TRUE(c->GetItemEnabled(3));
   }
-  EXPECT_TRUE(m->Menus->Frame[2]->isEnabled());
-  EXPECT_EQ(m->Menus->Frame[5]->text(), QStringLiteral("Frame 6"));
-  EXPECT_TRUE(m->Menus->FadeFrame_Output1[3]->isVisible());
-  EXPECT_TRUE(m->Menus->FadeFrame_output2[5]->isVisible());
-  EXPECT_TRUE(m->Menus->Frame_Alert_Frame[2]->isVisible());
+  EXPECT_TRUE(m->menus()->Frame[2]->isEnabled());
+  EXPECT_EQ(m->menus()->Frame[5]->text(), QStringLiteral("Frame 6"));
+  EXPECT_TRUE(m->menus()->FadeFrame_Output1[3]->isVisible());
+  EXPECT_TRUE(m->menus()->FadeFrame_output2[5]->isVisible());
+  EXPECT_TRUE(m->menus()->Frame_Alert_Frame[2]->isVisible());
   EXPECT_FALSE(m->windows().settings->findChild<QWidget*>(QStringLiteral("RadioButton_TranstionFrame4_P"))->isHidden());
-  EXPECT_TRUE(m->Menus->EmbeddedSE->isEnabled());
+  EXPECT_TRUE(m->menus()->EmbeddedSE->isEnabled());
   EXPECT_EQ(tabs->count(), 4);
   EXPECT_EQ(tabs->tabText(3), QStringLiteral("        Frame quality      "));
-  EXPECT_EQ(m->Menus->OkrimLANStatus1->text(), QStringLiteral("Dumara LAN Setup"));
-  EXPECT_EQ(m->Menus->AboutOkrimLOGO->text(), QStringLiteral("About Dumara..."));
-  EXPECT_EQ(m->BitBtn_initial_please->text(), QStringLiteral("Connecting to Dumara"));
+  EXPECT_EQ(m->menus()->OkrimLANStatus1->text(), QStringLiteral("Dumara LAN Setup"));
+  EXPECT_EQ(m->menus()->AboutOkrimLOGO->text(), QStringLiteral("About Dumara..."));
+  EXPECT_EQ(m->BitBtn_initial_please()->text(), QStringLiteral("Connecting to Dumara"));
   EXPECT_EQ(m->windows().lanDialog->windowTitle(), QStringLiteral("Dumara LAN Setup"));
   EXPECT_EQ(m->windows().about->windowTitle(), QStringLiteral("About Dumara remote control"));
   EXPECT_EQ(m->windows().about->PictureIndex(), 8);
   EXPECT_EQ(m->windowTitle(), QStringLiteral("DMR Zelvan remote control     (Mixer mode)  Port: COM1 - Zelvan_USR.ini"));
-  EXPECT_TRUE(m->SavedFrameComboVisible[0][6]);
-  EXPECT_TRUE(m->SavedFrameComboVisible[15][3]);
+  EXPECT_TRUE(m->modelLayout().SavedFrameComboVisible[0][6]);
+  EXPECT_TRUE(m->modelLayout().SavedFrameComboVisible[15][3]);
 }
 
 TEST_F(ShellTest, Dev27KeepsFramesHidden) {
@@ -198,33 +198,33 @@ TEST_F(ShellTest, Dev27KeepsFramesHidden) {
   auto* tabs = new QTabBar(m->page(QStringLiteral("new_logos_Main")));
   tabs->setObjectName(QStringLiteral("TabControl_logo_M"));
   report("DEV27\r\n");
-  for (TSmallCombo* c : m->FRAME_Combologo) {
+  for (TSmallCombo* c : m->memoryLists().FRAME_Combologo) {
     EXPECT_TRUE(c->GetItemVisible(2));
     for (int k = 3; k <= 6; ++k) EXPECT_FALSE(c->GetItemVisible(k)) << k;
   }
-  EXPECT_FALSE(m->Menus->Frame[2]->isEnabled());
-  EXPECT_EQ(m->Menus->Frame[2]->text(), QStringLiteral(" "));
-  EXPECT_FALSE(m->Menus->FadeFrame_Output1[2]->isVisible());
-  EXPECT_FALSE(m->Menus->Frame_Alert_Frame[5]->isVisible());
+  EXPECT_FALSE(m->menus()->Frame[2]->isEnabled());
+  EXPECT_EQ(m->menus()->Frame[2]->text(), QStringLiteral(" "));
+  EXPECT_FALSE(m->menus()->FadeFrame_Output1[2]->isVisible());
+  EXPECT_FALSE(m->menus()->Frame_Alert_Frame[5]->isVisible());
   EXPECT_TRUE(m->windows().settings->findChild<QWidget*>(QStringLiteral("RadioButton_TranstionFrame3_P"))->isHidden());
-  EXPECT_FALSE(m->Menus->EmbeddedSE->isEnabled());
-  EXPECT_TRUE(m->Menus->EmbeddedSE->isVisible());
+  EXPECT_FALSE(m->menus()->EmbeddedSE->isEnabled());
+  EXPECT_TRUE(m->menus()->EmbeddedSE->isVisible());
   EXPECT_EQ(tabs->count(), 3);
   EXPECT_EQ(m->windowTitle(), QStringLiteral("ARL Zelvan remote control     (Mixer mode)  Port: COM1 - Zelvan_USR.ini"));
   EXPECT_EQ(m->windows().lanDialog->windowTitle(), QStringLiteral("ARLEN LAN Setup"));
   // From a model with frames to one without: positions 3..6 hide again.
   report("DEV36\r\nDEV29\r\n");
-  EXPECT_FALSE(m->FRAME_Combologo[0]->GetItemVisible(4));
+  EXPECT_FALSE(m->memoryLists().FRAME_Combologo[0]->GetItemVisible(4));
   EXPECT_EQ(m->windowTitle(), QStringLiteral("BRV Zelvan remote control     (Mixer mode)  Port: COM1 - Zelvan_USR.ini"));
 }
 
 TEST_F(ShellTest, FramesInEmbeddedModeFollowFrameQuality) {
   createApp();
   report("EDSB1\r\nLQTY0\r\nDEV36\r\n");
-  TSmallCombo* c = main()->FRAME_Combologo[0];
+  TSmallCombo* c = main()->memoryLists().FRAME_Combologo[0];
   EXPECT_TRUE(c->GetItemVisible(3));
   EXPECT_FALSE(c->GetItemEnabled(3));
-  EXPECT_FALSE(main()->Menus->FadeFrame_Output1[2]->isEnabled());
+  EXPECT_FALSE(main()->menus()->FadeFrame_Output1[2]->isEnabled());
   report("LQTY1\r\n");
   main()->reapplyModelLayout();
   EXPECT_TRUE(c->GetItemEnabled(3));
@@ -234,14 +234,14 @@ TEST_F(ShellTest, ModeMenuFollowsModel) {
   createApp();
   TZelvan_main* m = main();
   report("DEV31\r\n");
-  EXPECT_FALSE(m->Menus->Mode1->menuAction()->isVisible());
-  EXPECT_FALSE(m->Menus->Mixer1->isVisible());
-  EXPECT_FALSE(m->Menus->EmbeddedSE->isVisible());
+  EXPECT_FALSE(m->menus()->Mode1->menuAction()->isVisible());
+  EXPECT_FALSE(m->menus()->Mixer1->isVisible());
+  EXPECT_FALSE(m->menus()->EmbeddedSE->isVisible());
   report("DEV39\r\n");
-  EXPECT_TRUE(m->Menus->Mode1->menuAction()->isVisible());
-  EXPECT_FALSE(m->Menus->Mixer1->isVisible());
-  EXPECT_TRUE(m->Menus->Matrix1->isVisible());
-  EXPECT_FALSE(m->Menus->EmbeddedSE->isVisible());
+  EXPECT_TRUE(m->menus()->Mode1->menuAction()->isVisible());
+  EXPECT_FALSE(m->menus()->Mixer1->isVisible());
+  EXPECT_TRUE(m->menus()->Matrix1->isVisible());
+  EXPECT_FALSE(m->menus()->EmbeddedSE->isVisible());
   EXPECT_EQ(m->windows().matrix->windowTitle(),
             QStringLiteral("CLOr1 Zelvan remote control     (Matrix mode)  Port: COM1 - Zelvan_USR.ini"));
 }
@@ -251,53 +251,53 @@ TEST_F(ShellTest, SameDevTwiceDoesNotReapplyLayout) {
   TZelvan_main* m = main();
   report("DEV36\r\n");
   // Something changes the layout after the model was applied...
-  m->FRAME_Combologo[0]->SetItemVisible(5, false);
-  m->Menus->Mixer1->setVisible(false);
+  m->memoryLists().FRAME_Combologo[0]->SetItemVisible(5, false);
+  m->menus()->Mixer1->setVisible(false);
   report("V_27\r\nDEV36\r\n");
   // ...the same identity again leaves it alone but still sets the label.
-  EXPECT_FALSE(m->FRAME_Combologo[0]->GetItemVisible(5));
-  EXPECT_FALSE(m->Menus->Mixer1->isVisible());
-  EXPECT_EQ(m->connection->text(), QStringLiteral("    Device connected"));
+  EXPECT_FALSE(m->memoryLists().FRAME_Combologo[0]->GetItemVisible(5));
+  EXPECT_FALSE(m->menus()->Mixer1->isVisible());
+  EXPECT_EQ(m->connection()->text(), QStringLiteral("    Device connected"));
   // A forced re-application does apply it.
   m->reapplyModelLayout();
-  EXPECT_TRUE(m->FRAME_Combologo[0]->GetItemVisible(5));
-  EXPECT_TRUE(m->Menus->Mixer1->isVisible());
+  EXPECT_TRUE(m->memoryLists().FRAME_Combologo[0]->GetItemVisible(5));
+  EXPECT_TRUE(m->menus()->Mixer1->isVisible());
 }
 
 TEST_F(ShellTest, UnknownDevShowsNotConnectedAndKeepsLayout) {
   createApp();
   TZelvan_main* m = main();
   report("DEV36\r\n");
-  m->Timer1->stop();
+  m->tick().Timer1()->stop();
   report("DEV12\r\n");
-  EXPECT_EQ(m->connection->text(), QStringLiteral("Device NOT connected"));
-  EXPECT_TRUE(m->connection->font().bold());
-  EXPECT_TRUE(m->Image_connected->isHidden());
-  EXPECT_FALSE(m->Image_not_connected->isHidden());
-  EXPECT_TRUE(m->Timer1->isActive());
-  EXPECT_EQ(m->LastAppliedModel, 36u);
-  EXPECT_TRUE(m->FRAME_Combologo[0]->GetItemVisible(6));
+  EXPECT_EQ(m->connection()->text(), QStringLiteral("Device NOT connected"));
+  EXPECT_TRUE(m->connection()->font().bold());
+  EXPECT_TRUE(m->Image_connected()->isHidden());
+  EXPECT_FALSE(m->Image_not_connected()->isHidden());
+  EXPECT_TRUE(m->tick().Timer1()->isActive());
+  EXPECT_EQ(m->modelLayout().LastAppliedModel, 36u);
+  EXPECT_TRUE(m->memoryLists().FRAME_Combologo[0]->GetItemVisible(6));
 }
 
 TEST_F(ShellTest, EmbeddedOnlyHidesMixerAndMatrixUntilAModelIsApplied) {
-  writeFile(path(QStringLiteral("Option.ini")), "COM1=/dev/null\r\nEmbeddedOnly=1\r\n");
+  writeFile(path(QStringLiteral("Option.ini")), "COM1=/dev/null\r\nEmbeddedOnly=1\r\n" + noDeviceComLines());
   createApp();
   TZelvan_main* m = main();
-  EXPECT_FALSE(m->Menus->Mixer1->isVisible());
-  EXPECT_FALSE(m->Menus->Matrix1->isVisible());
-  EXPECT_TRUE(m->Menus->EmbeddedSE->isVisible());
+  EXPECT_FALSE(m->menus()->Mixer1->isVisible());
+  EXPECT_FALSE(m->menus()->Matrix1->isVisible());
+  EXPECT_TRUE(m->menus()->EmbeddedSE->isVisible());
   report("DEV27\r\n");
-  EXPECT_TRUE(m->Menus->Mixer1->isVisible());
-  EXPECT_TRUE(m->Menus->Matrix1->isVisible());
-  EXPECT_TRUE(m->Menus->EmbeddedSE->isVisible());
-  EXPECT_FALSE(m->Menus->EmbeddedSE->isEnabled());
+  EXPECT_TRUE(m->menus()->Mixer1->isVisible());
+  EXPECT_TRUE(m->menus()->Matrix1->isVisible());
+  EXPECT_TRUE(m->menus()->EmbeddedSE->isVisible());
+  EXPECT_FALSE(m->menus()->EmbeddedSE->isEnabled());
 }
 
 TEST_F(ShellTest, EmbeddedOnlyOtherValuesHaveNoEffect) {
-  writeFile(path(QStringLiteral("Option.ini")), "EmbeddedOnly=yes\r\n");
+  writeFile(path(QStringLiteral("Option.ini")), "EmbeddedOnly=yes\r\n" + noDeviceComLines());
   createApp();
-  EXPECT_TRUE(main()->Menus->Mixer1->isVisible());
-  EXPECT_TRUE(main()->Menus->Matrix1->isVisible());
+  EXPECT_TRUE(main()->menus()->Mixer1->isVisible());
+  EXPECT_TRUE(main()->menus()->Matrix1->isVisible());
 }
 
 TEST_F(ShellTest, ConnectedAndReadyDriveTheConnectingPanel) {
@@ -308,24 +308,24 @@ TEST_F(ShellTest, ConnectedAndReadyDriveTheConnectingPanel) {
   key->setCheckable(true);
   key->setChecked(true);
   connectLink();
-  EXPECT_FALSE(m->BitBtn_initial_please->isHidden());
-  EXPECT_TRUE(m->BitBtn_initial_please->isEnabled());
-  EXPECT_EQ(m->BitBtn_initial_please->toolTip(), QStringLiteral("PLEASE WAIT"));
+  EXPECT_FALSE(m->BitBtn_initial_please()->isHidden());
+  EXPECT_TRUE(m->BitBtn_initial_please()->isEnabled());
+  EXPECT_EQ(m->BitBtn_initial_please()->toolTip(), QStringLiteral("PLEASE WAIT"));
   EXPECT_TRUE(m->windows().lanDialog->BOk->isVisibleTo(m->windows().lanDialog));
   // Ready with EFFECT 4 while the selected key (1, Cut) holds kind 0: keys released.
   report("EFF4\r\n");
   link()->SupervisorTick();  // state 3: asks for everything
   link()->SupervisorTick();  // state 4: ready
   ASSERT_TRUE(link()->Ready());
-  EXPECT_TRUE(m->BitBtn_initial_please->isHidden());
+  EXPECT_TRUE(m->BitBtn_initial_please()->isHidden());
   EXPECT_FALSE(key->isChecked());
   // Not connected any more: the panel goes away and Apply with it.
   link()->setForceConn(false);
   link()->SupervisorTick();
   link()->SupervisorTick();
   EXPECT_FALSE(link()->Connected());
-  EXPECT_TRUE(m->BitBtn_initial_please->isHidden());
-  EXPECT_FALSE(m->BitBtn_initial_please->isEnabled());
+  EXPECT_TRUE(m->BitBtn_initial_please()->isHidden());
+  EXPECT_FALSE(m->BitBtn_initial_please()->isEnabled());
   EXPECT_FALSE(m->windows().lanDialog->BOk->isVisibleTo(m->windows().lanDialog));
 }
 
@@ -392,15 +392,15 @@ TEST_F(ShellTest, FirmwareVersionAgainstModelShowsUpdateNotice) {
   createApp();
   TZelvan_main* m = main();
   report("V_99\r\n");  // no model yet: nothing
-  EXPECT_TRUE(m->Panel_updater->isHidden());
+  EXPECT_TRUE(m->Panel_updater()->isHidden());
   report("DEV36\r\nV_27\r\n");  // expected firmware of DEV 36
-  EXPECT_TRUE(m->Panel_updater->isHidden());
+  EXPECT_TRUE(m->Panel_updater()->isHidden());
   report("V_28\r\n");
-  EXPECT_FALSE(m->Panel_updater->isHidden());
-  EXPECT_EQ(m->Label_updater->text(), QStringLiteral("       New ") + fileDescription() +
+  EXPECT_FALSE(m->Panel_updater()->isHidden());
+  EXPECT_EQ(m->Label_updater()->text(), QStringLiteral("       New ") + fileDescription() +
                                           QStringLiteral(" Software available, download update recommended !"));
   report("DEV27\r\nV_12\r\n");
-  EXPECT_EQ(m->Label_updater->text(), QStringLiteral("        New ") + productName() +
+  EXPECT_EQ(m->Label_updater()->text(), QStringLiteral("        New ") + productName() +
                                           QStringLiteral(" Firmware available, download update recommended !"));
 }
 
@@ -410,22 +410,22 @@ TEST_F(ShellTest, HotKeyOpensDebugConsoleOnlyOverConnectionLabel) {
   m->dbg();
   EXPECT_FALSE(m->windows().debug->isVisible());
   QEvent enter(QEvent::Enter);
-  QCoreApplication::sendEvent(m->connection, &enter);
-  EXPECT_TRUE(m->PointerOverConnectionLabel);
+  QCoreApplication::sendEvent(m->connection(), &enter);
+  EXPECT_TRUE(m->state().PointerOverConnectionLabel);
   m->dbg();
   EXPECT_TRUE(m->windows().debug->isVisible());
   m->windows().debug->hide();
   QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(m->connection, &leave);
+  QCoreApplication::sendEvent(m->connection(), &leave);
   m->dbg();
   EXPECT_FALSE(m->windows().debug->isVisible());
-  EXPECT_EQ(m->HotKey->key(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
-  EXPECT_EQ(m->HotKey->context(), Qt::ApplicationShortcut);
+  EXPECT_EQ(m->HotKey()->key(), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+  EXPECT_EQ(m->HotKey()->context(), Qt::ApplicationShortcut);
   // The key itself, typed in the main window with the pointer over the label.
   m->show();
   m->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(m));
-  QCoreApplication::sendEvent(m->connection, &enter);
+  QCoreApplication::sendEvent(m->connection(), &enter);
   QTest::keyClick(m, Qt::Key_Insert, Qt::ControlModifier);
   EXPECT_TRUE(m->windows().debug->isVisible());
   m->windows().debug->hide();
@@ -451,20 +451,20 @@ TEST_F(ShellTest, ControlsMenuAsksBeforeErasing) {
   QStringList sent;
   link()->OnSentString = [&](QObject*, int) { sent << link()->sentString(); };
   dialogs_.confirmAnswers = {false, true};
-  main()->Menus->EraseAllMemories->trigger();
+  main()->menus()->EraseAllMemories->trigger();
   EXPECT_TRUE(sent.isEmpty());
-  main()->Menus->EraseAllMemories->trigger();
+  main()->menus()->EraseAllMemories->trigger();
   EXPECT_EQ(sent, QStringList({"1ye"}));
   ASSERT_EQ(dialogs_.shown.size(), 2u);
   EXPECT_EQ(dialogs_.shown[0].text, QStringLiteral("Are you sure you want erase all memories ?"));
-  main()->Menus->Frame_Alert_Frame[3]->trigger();  // frame 4: FRAMEALERT 13
+  main()->menus()->Frame_Alert_Frame[3]->trigger();  // frame 4: FRAMEALERT 13
   EXPECT_EQ(sent.last(), QStringLiteral("13yF"));
 }
 
 TEST_F(ShellTest, PullDownAndDemoItemsFollowTheDevice) {
   createApp();
   connectLink();
-  TMainMenus* menus = main()->Menus;
+  TMainMenus* menus = main()->menus();
   QStringList sent;
   link()->OnSentString = [&](QObject*, int) { sent << link()->sentString(); };
   report("EPD0\r\nDEMO0\r\n");
@@ -491,12 +491,12 @@ TEST_F(ShellTest, AnimationStripIsCutIntoPicturesAndABadFileIsIgnored) {
   strip.fill(Qt::white);
   ASSERT_TRUE(strip.save(path(QStringLiteral("appdir/AnimationEffects.bmp")), "BMP"));
   createApp();
-  ASSERT_EQ(main()->ImageList_animation_effects.size(), 3);
-  EXPECT_EQ(main()->ImageList_animation_effects[2].size(), QSize(64, 64));
+  ASSERT_EQ(main()->state().ImageList_animation_effects.size(), 3);
+  EXPECT_EQ(main()->state().ImageList_animation_effects[2].size(), QSize(64, 64));
   app_.reset();
   writeFile(path(QStringLiteral("appdir/AnimationEffects.bmp")), QByteArray("BM") + QByteArray(50, '\xff'));
   createApp();
-  EXPECT_TRUE(main()->ImageList_animation_effects.isEmpty());
+  EXPECT_TRUE(main()->state().ImageList_animation_effects.isEmpty());
 }
 
 TEST_F(ShellTest, AboutWindowChecksumsAndTestCodeFollowTheDevice) {

@@ -1,5 +1,6 @@
 // The one-second tick and the store progress window.
 #include <QAbstractButton>
+#include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -18,14 +19,14 @@ bool isBlue(const QWidget* w) { return w->palette().color(QPalette::ButtonText) 
 TEST_F(ShellTest, TickWithoutDeviceCyclesAboutPictureAndBlinksLabel) {
   createApp();
   TZelvan_main* m = main();
-  m->Timer1->stop();
+  m->tick().Timer1()->stop();
   EXPECT_FALSE(link()->RS232busy());
   std::vector<int> pictures;
   std::vector<bool> bold;
   for (int i = 0; i < 5; ++i) {
     m->Timer1Timer();
     pictures.push_back(m->windows().about->PictureIndex());
-    bold.push_back(m->connection->font().bold());
+    bold.push_back(m->connection()->font().bold());
   }
   EXPECT_EQ(pictures, std::vector<int>({5, 6, 7, 8, 5}));
   EXPECT_EQ(bold, std::vector<bool>({false, true, false, true, false}));
@@ -36,34 +37,49 @@ TEST_F(ShellTest, TickWithoutDeviceCyclesAboutPictureAndBlinksLabel) {
   m->Timer1Timer();
   m->Timer1Timer();
   EXPECT_EQ(m->windows().about->PictureIndex(), picture);
-  EXPECT_FALSE(m->connection->font().bold());
+  EXPECT_FALSE(m->connection()->font().bold());
 }
 
 TEST_F(ShellTest, TickCallsFeatureBlinkersInOrder) {
   createApp();
   TZelvan_main* m = main();
   std::vector<std::string> calls;
-  TMainHooks& h = m->hooks;
-  h.blinkLogoStatusMain = [&] { calls.push_back("statusM"); };
-  h.blinkLogoStatusPreview = [&] { calls.push_back("statusP"); };
-  h.effectAnimationRequested = [] { return true; };
-  h.effectAnimationStep = [&] { calls.push_back("animation"); };
-  h.blinkEmbeddedTake = [&](bool b) { calls.push_back(b ? "takeOn" : "takeOff"); };
+  bool animationRequested = true;
+  using zelvan::app::TickStep;
+  // The later features' steps: logo status blinkers, the effect animation
+  // when requested, the embedded soft-edge TAKE frame while EDSEB is set.
+  addRecordingFeature(m, {{TickStep::LogoStatus, [&] { calls.push_back("statusM"); }},
+                          {TickStep::LogoStatus, [&] { calls.push_back("statusP"); }},
+                          {TickStep::EffectAnimation,
+                           [&] {
+                             if (animationRequested) calls.push_back("animation");
+                           }},
+                          {TickStep::EmbeddedTake, [&] {
+                             if (link()->EDSEB()) calls.push_back(link()->TAKE() && link()->TAKEEVA() ? "takeOn" : "takeOff");
+                           }}});
   report("DEV36\r\nch2\r\nchn2\r\nCH2\r\nCHN5\r\n");
   calls.clear();
   m->Timer1Timer();
   EXPECT_EQ(calls, std::vector<std::string>({"statusM", "statusP", "animation"}));
-  EXPECT_TRUE(m->StatusBlink);
+  EXPECT_TRUE(m->tick().StatusBlink);
   report("ch3\r\nchn3\r\nEDSB1\r\nTAKE1\r\nTKEV1\r\n");
   calls.clear();
   m->Timer1Timer();
   EXPECT_EQ(calls, std::vector<std::string>({"statusM", "statusP", "animation", "takeOn"}));
-  EXPECT_FALSE(m->StatusBlink);
+  EXPECT_FALSE(m->tick().StatusBlink);
   report("EDSB0\r\n");
-  h.effectAnimationRequested = [] { return false; };
+  animationRequested = false;
   calls.clear();
   m->Timer1Timer();
   EXPECT_EQ(calls, std::vector<std::string>({"statusM", "statusP"}));
+  // The shell's steps and the signal panels' steps sit in the tick's order
+  // around the features' steps.
+  const QStringList names = m->tickSchedule().names();
+  EXPECT_EQ(names.indexOf("shell: no device"), 0);
+  EXPECT_LT(names.indexOf("signal: freeze buttons"), names.indexOf("shell: store progress"));
+  EXPECT_LT(names.indexOf("shell: status blink"), names.indexOf("recording"));
+  EXPECT_LT(names.lastIndexOf("recording"), names.indexOf("shell: transparency slider"));
+  EXPECT_LT(names.indexOf("signal: PIP switches"), names.indexOf("shell: no-signal texts"));
 }
 
 TEST_F(ShellTest, TickBlinksTheInputRowAndTheFreezeButton) {
@@ -99,12 +115,12 @@ TEST_F(ShellTest, TickAdvancesStoreGaugeOncePerStoringOutput) {
   report("LSTO1\r\n");
   m->Timer1Timer();
   EXPECT_EQ(status->progress(), 1);
-  EXPECT_EQ(m->StoreElapsedSeconds, 1);
+  EXPECT_EQ(m->tick().StoreElapsedSeconds, 1);
   report("lsto1\r\n");
   m->Timer1Timer();
   m->Timer1Timer();
   EXPECT_EQ(status->progress(), 5);
-  EXPECT_EQ(m->StoreElapsedSeconds, 5);
+  EXPECT_EQ(m->tick().StoreElapsedSeconds, 5);
 }
 
 TEST_F(ShellTest, TakeButtonBlinksWhileAnEffectRuns) {
@@ -156,26 +172,26 @@ TEST_F(ShellTest, UpdateNoticeStaysFortyTicksThenThirtyAndOkEndsIt) {
   createApp();
   TZelvan_main* m = main();
   report("DEV27\r\nV_14\r\n");
-  ASSERT_FALSE(m->Panel_updater->isHidden());
+  ASSERT_FALSE(m->Panel_updater()->isHidden());
   for (int i = 0; i < 39; ++i) m->Timer1Timer();
-  EXPECT_FALSE(m->Panel_updater->isHidden());
+  EXPECT_FALSE(m->Panel_updater()->isHidden());
   m->Timer1Timer();
-  EXPECT_TRUE(m->Panel_updater->isHidden());
+  EXPECT_TRUE(m->Panel_updater()->isHidden());
   report("V_15\r\n");
   for (int i = 0; i < 29; ++i) m->Timer1Timer();
-  EXPECT_FALSE(m->Panel_updater->isHidden());
+  EXPECT_FALSE(m->Panel_updater()->isHidden());
   m->Timer1Timer();
-  EXPECT_TRUE(m->Panel_updater->isHidden());
+  EXPECT_TRUE(m->Panel_updater()->isHidden());
   // A notice while one is counting keeps the count; OK ends it at the next tick.
   report("V_16\r\n");
   for (int i = 0; i < 10; ++i) m->Timer1Timer();
   report("V_17\r\n");
-  EXPECT_EQ(m->UpdateNoticeCountdown, 20);
-  QTest::mouseClick(m->Button_ok_updater, Qt::LeftButton);
-  EXPECT_FALSE(m->Panel_updater->isHidden());
+  EXPECT_EQ(m->tick().UpdateNoticeCountdown, 20);
+  QTest::mouseClick(m->Button_ok_updater(), Qt::LeftButton);
+  EXPECT_FALSE(m->Panel_updater()->isHidden());
   m->Timer1Timer();
-  EXPECT_TRUE(m->Panel_updater->isHidden());
-  EXPECT_EQ(m->UpdateNoticeCountdown, 30);
+  EXPECT_TRUE(m->Panel_updater()->isHidden());
+  EXPECT_EQ(m->tick().UpdateNoticeCountdown, 30);
 }
 
 TEST_F(ShellTest, NoSignalTextsHideWhenTheCountdownEnds) {
@@ -183,13 +199,13 @@ TEST_F(ShellTest, NoSignalTextsHideWhenTheCountdownEnds) {
   TZelvan_main* m = main();
   auto* label = new QLabel(QStringLiteral("no signal"), m->page(QStringLiteral("Input")));
   label->setObjectName(QStringLiteral("Label_no_signal_Main"));
-  m->NoSignalCountdown = 2;
+  m->tick().NoSignalCountdown = 2;
   m->Timer1Timer();
   EXPECT_FALSE(label->isHidden());
-  EXPECT_EQ(m->NoSignalCountdown, 1);
+  EXPECT_EQ(m->tick().NoSignalCountdown, 1);
   m->Timer1Timer();
   EXPECT_TRUE(label->isHidden());
-  EXPECT_EQ(m->NoSignalCountdown, 0);
+  EXPECT_EQ(m->tick().NoSignalCountdown, 0);
   label->show();
   m->Timer1Timer();
   EXPECT_FALSE(label->isHidden());
@@ -199,7 +215,7 @@ TEST_F(ShellTest, TransparencySliderHidesWhenThePointerLeaves) {
   createApp();
   TZelvan_main* m = main();
   m->show();
-  auto* picture = new QLabel(m->new_Panel1);
+  auto* picture = new QLabel(m->findChild<QFrame*>(QStringLiteral("new_Panel1")));
   picture->setObjectName(QStringLiteral("Image_Transparence_logoM_pchan3"));
   picture->setGeometry(224, 59, 20, 20);
   auto* slider = new QScrollBar(Qt::Vertical, m->centralWidget());
@@ -209,7 +225,7 @@ TEST_F(ShellTest, TransparencySliderHidesWhenThePointerLeaves) {
   picture->show();
   slider->show();
   QPoint pointer = picture->mapToGlobal(QPoint(20, 20));  // far corner, bounds included
-  m->cursorPosition = [&] { return pointer; };
+  m->tick().cursorPosition = [&] { return pointer; };
   m->Timer1Timer();
   EXPECT_FALSE(slider->isHidden());
   pointer = slider->mapToGlobal(QPoint(5, 50));
@@ -251,7 +267,7 @@ TEST_F(ShellTest, StoreWindowAbortSendsAbortAndClosesAtOnce) {
   status->show();
   QTest::mouseClick(status->BitBtn1, Qt::LeftButton);
   EXPECT_EQ(link()->sentString(), QStringLiteral("1Lr"));  // LABORTM
-  EXPECT_TRUE(main()->StoreAborted);
+  EXPECT_TRUE(main()->state().StoreAborted);
   status->close();
   EXPECT_FALSE(status->isVisible());
   EXPECT_FALSE(status->runOutActive());
@@ -260,7 +276,7 @@ TEST_F(ShellTest, StoreWindowAbortSendsAbortAndClosesAtOnce) {
   status->BitBtn1Click();
   EXPECT_EQ(link()->sentString(), QStringLiteral("1lr"));
   // A full gauge closes at once too.
-  main()->StoreAborted = false;
+  main()->state().StoreAborted = false;
   status->setProgress(100);
   status->show();
   status->close();
@@ -274,10 +290,10 @@ TEST_F(ShellTest, PipSwitchTimerReleasesBothSwitchButtonsOnce) {
   ASSERT_TRUE(sw);
   sw->setEnabled(true);
   sw->setChecked(true);
-  EXPECT_FALSE(m->Timer_pippop->isActive());
-  EXPECT_EQ(m->Timer_pippop->interval(), 5000);
-  m->Timer_pippop->start(1);
+  EXPECT_FALSE(m->findChild<QTimer*>(QStringLiteral("Timer_pippop"))->isActive());
+  EXPECT_EQ(m->findChild<QTimer*>(QStringLiteral("Timer_pippop"))->interval(), 5000);
+  m->findChild<QTimer*>(QStringLiteral("Timer_pippop"))->start(1);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !sw->isChecked(); }, 1000));
   EXPECT_FALSE(sw->font().bold());
-  EXPECT_FALSE(m->Timer_pippop->isActive());
+  EXPECT_FALSE(m->findChild<QTimer*>(QStringLiteral("Timer_pippop"))->isActive());
 }

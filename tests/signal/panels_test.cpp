@@ -1,5 +1,6 @@
-// TSignalPanels as a whole: the wiring table, chaining with handlers the
-// main window already has, construction without pages, and hostile reports.
+// TSignalPanels as a whole: the wiring table, their place among the
+// routines of the report router, construction without pages, and hostile
+// reports.
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -32,25 +33,30 @@ TEST_F(SignalTest, ExtendIsHandledOnceThroughItsOwnEvent) {
   feed({"PCH2", "PEDG1"});
   EXPECT_TRUE(box->isChecked());
   EXPECT_EQ(handled, 1);
-  EXPECT_FALSE(static_cast<bool>(link.OnPEDGCchange));
+  // Nothing hangs on PEDGC's plain change event.
+  EXPECT_TRUE(router.routineNames(zelvan::Reg::PEDGC).isEmpty());
 }
 
-TEST(SignalPanelsWiring, HandlerAlreadyInstalledRunsFirst) {
+TEST(SignalPanelsWiring, ShellRoutineRunsBeforeThePanels) {
   TZelvan_d link;
   link.SetRanges(zelvan::acceptedRanges());
   FakeHost host;
   std::vector<QString> order;
   QString captionWhenMainWindowRan;
   TSignalPanels panels(link, host, {});
-  link.OnICHMchange = [&](QObject*, int) {
+  zelvan::app::TReportRouter router;
+  // Added after the panels' routines, at the shell's earlier position.
+  zelvan::app::addSignalRoutes(router, panels);
+  router.add(zelvan::Reg::ICHM, zelvan::app::RoutePos::Shell, QStringLiteral("main window"), [&] {
     order.push_back("main window");
     captionWhenMainWindowRan = zelvan::signal::cell(panels.context().StringGrid1, 1, 1);
-  };
-  panels.wireLinkEvents(link);
+  });
+  router.install(link);
   link.ProcessReceived(QByteArray("CH3\r\n"));
   ASSERT_EQ(order.size(), 1u);
   EXPECT_EQ(captionWhenMainWindowRan, "");
   EXPECT_EQ(zelvan::signal::cell(panels.context().StringGrid1, 1, 1), "Input 3");
+  EXPECT_EQ(router.routineNames(zelvan::Reg::ICHM), QStringList({"main window", "TInputRow::Zelvan_d1ICHMchange"}));
 }
 
 TEST(SignalPanelsWiring, PanelsWithoutPagesAndWithoutAMatrixWindow) {
@@ -59,16 +65,18 @@ TEST(SignalPanelsWiring, PanelsWithoutPagesAndWithoutAMatrixWindow) {
   FakeHost host;
   host.withMatrix = false;
   int mainWindowCalls = 0;
-  link.OnICHMchange = [&](QObject*, int) { ++mainWindowCalls; };
+  zelvan::app::TReportRouter router;
+  router.add(zelvan::Reg::ICHM, zelvan::app::RoutePos::Shell, QStringLiteral("main window"), [&] { ++mainWindowCalls; });
   auto panels = std::make_unique<TSignalPanels>(link, host, zelvan::signal::TSignalPages{});
-  panels->wireLinkEvents(link);
+  zelvan::app::addSignalRoutes(router, *panels);
+  router.install(link);
   link.ProcessReceived(QByteArray("CH1\r\nch2\r\nchn3\r\nMTRX1\r\nPCH0\r\nPEN1\r\nLDYS1\r\nFRZ1\r\nTKEV0\r\n"));
   panels->tick();
   EXPECT_EQ(panels->inputRow()->inputButton(1)->font().bold(), true);
   EXPECT_EQ(zelvan::signal::cell(panels->StringGrid2(), 1, 1), "Input 2");
   EXPECT_EQ(mainWindowCalls, 1);
   // The link outlives the panels: later reports reach no panel, while the
-  // handler that was there before keeps running and the link keeps its mirror.
+  // shell's routine keeps running and the link keeps its mirror.
   panels.reset();
   link.ProcessReceived(QByteArray("CH2\r\nPCH1\r\nPEN0\r\n"));
   EXPECT_EQ(mainWindowCalls, 2);
@@ -84,7 +92,9 @@ TEST(SignalPanelsWiring, HostileReportsAreHarmless) {
   link.SupervisorTick();
   FakeHost host;
   TSignalPanels panels(link, host, {});
-  panels.wireLinkEvents(link);
+  zelvan::app::TReportRouter router;
+  zelvan::app::addSignalRoutes(router, panels);
+  router.install(link);
   const uint32_t values[] = {0u, 1u, 2u, 7u, 8u, 9u, 10u, 13u, 14u, 42u, 43u, 49u, 50u, 255u, 256u, 65535u,
                              0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu};
   QByteArray burst;

@@ -22,11 +22,14 @@
 #include <map>
 #include <memory>
 
+#include "app/report_router.h"
+#include "app/signal_feature.h"
 #include "device/catalogue.h"
 #include "device/zelvan_d.h"
 #include "panel/signal/signal_common.h"
 #include "panel/signal/signal_host.h"
 #include "panel/signal/signal_panels.h"
+#include "panel/signal/signal_tables.h"
 #include "widgets/tsmallcombo.h"
 
 // Readable QString values in failure messages.
@@ -38,7 +41,12 @@ namespace signal_test {
 
 using zelvan::signal::TSignalPanels;
 
-class FakeHost : public TSignalHost {
+class FakeHost : public TSignalHost,
+                 public zelvan::signal::TMatrixControls,
+                 public zelvan::signal::TKeyingPeer,
+                 public zelvan::signal::TSettingsPeer,
+                 public zelvan::signal::TEffectsPeer,
+                 public zelvan::signal::TSoftEdgePeer {
  public:
   FakeHost() {
     for (int row = 1; row <= 2; ++row)
@@ -55,21 +63,27 @@ class FakeHost : public TSignalHost {
 
   QString memoryLabel(int i) const override {
     const auto it = labels.find(i);
-    return it != labels.end() ? it->second : TSignalHost::memoryLabel(i);
+    static const std::array<const char*, 15> kDefaults = {"None",   "Frame 1", "Frame 2", "Logo 1", "Logo 2",
+                                                          "Logo 3", "Logo 4",  "Logo 5",  "Logo 6", "Logo 7",
+                                                          "Logo 8", "Frame 3", "Frame 4", "Frame 5", "Frame 6"};
+    if (it != labels.end()) return it->second;
+    return i >= 0 && i < 15 ? QString::fromLatin1(kDefaults[static_cast<size_t>(i)]) : QString();
   }
   bool memoryEmpty(int i) const override { return i >= 0 && i < 15 && empty[static_cast<size_t>(i)]; }
-  QAbstractButton* matrixInputButton(int row, int input) const override {
+  int modelIndex(uint32_t dev) const override { return zelvan::signal::modelIndexOfDev(dev); }
+  QAbstractButton* inputButton(int row, int input) const override {
     if (!withMatrix || row < 1 || row > 2 || input < 0 || input > 8) return nullptr;
     return matrixButtons[static_cast<size_t>(row - 1)][static_cast<size_t>(input)];
   }
-  QAbstractButton* matrixDisplayButton(int input) const override {
+  QAbstractButton* displayButton(int input) const override {
     return withMatrix && input >= 1 && input <= 8 ? display2[static_cast<size_t>(input - 1)] : nullptr;
   }
-  QAbstractButton* matrixTakeButton() const override { return withMatrix ? take : nullptr; }
-  QAbstractButton* matrixFreezeButton(int output) const override {
+  QAbstractButton* takeButton() const override { return withMatrix ? take : nullptr; }
+  QAbstractButton* freezeButton(int output) const override {
     return withMatrix ? (output == 1 ? freeze1 : freeze2) : nullptr;
   }
-  void matrixHintsChanged() override { ++matrixHints; }
+  QTableWidget* statusGrid() const override { return nullptr; }
+  void hintsChanged() override { ++matrixHints; }
   QString memoryListText(int kind, int input) const override {
     return QStringLiteral("%1").arg(kind == 0 ? QStringLiteral("None") : QStringLiteral("Logo %1").arg(input));
   }
@@ -89,6 +103,9 @@ class FakeHost : public TSignalHost {
   void fadeColourChanged(int output, const QColor& c) override { fade[static_cast<size_t>(output - 1)] = c; }
   void output2TransitionReported(uint32_t code) override { output2Kind = static_cast<int>(code); }
   void storeEffectDuration(int tenths) override { durations.push_back(tenths); }
+
+  // The peers the panels see: this host plays every one of them.
+  zelvan::signal::TSignalPeers peers() { return {this, this, this, this, this}; }
 
   bool withMatrix = true;
   QWidget matrix;
@@ -126,7 +143,9 @@ class SignalTest : public ::testing::Test {
     link.setSupervisorTimeScale(1000000);
     link.setForceConn(true);
     link.SupervisorTick();
-    link.OnSentString = [this](QObject*, int) { sent << link.sentString(); };
+    // Every command sent, through the router like any other link event.
+    router.add(zelvan::app::LinkEvent::SentString, zelvan::app::RoutePos::Tools, QStringLiteral("test: sent"),
+               [this] { sent << link.sentString(); });
 
     auto* central = new QWidget(&window);
     auto* lay = new QHBoxLayout(central);
@@ -160,8 +179,10 @@ class SignalTest : public ::testing::Test {
     pages.StringGrid1 = grid1;
     pages.controlsMenu = controls;
     pages.menuBar = window.menuBar();
+    pages.peers = host.peers();
     panels = std::make_unique<TSignalPanels>(link, host, pages);
-    panels->wireLinkEvents(link);
+    zelvan::app::addSignalRoutes(router, *panels);
+    router.install(link);
     sent.clear();
   }
 
@@ -204,6 +225,7 @@ class SignalTest : public ::testing::Test {
   QTableWidget* grid1 = nullptr;
   QMenu* controls = nullptr;
   TZelvan_d link;
+  zelvan::app::TReportRouter router;
   FakeHost host;
   std::unique_ptr<TSignalPanels> panels;
   QStringList sent;

@@ -413,30 +413,3 @@ TEST_F(LanDialogs, DeviceLanNotConnectedSendsNothing) {
   EXPECT_TRUE(sent.isEmpty());
 }
 
-TEST_F(LanDialogs, DeviceLanFollowsReports) {
-  RecordingLink r;
-  TRs232LanDlg d;
-  d.InstallLinkHandlers(&r.link);
-  d.RBRs232->click();
-  r.report("TCP0\r\n");
-  EXPECT_EQ(d.Mode(), 2);
-  EXPECT_TRUE(d.RBUdp->isChecked());
-  EXPECT_TRUE(d.ERemoteAddr->isEnabled());
-  r.report("TCP1\r\n");
-  EXPECT_EQ(d.Mode(), 3);
-  EXPECT_FALSE(d.ERemoteAddr->isEnabled());
-  r.report("ADIP1\r\nIPA_172\r\nIPB_16\r\nIPC_0\r\nIPD_5\r\n");
-  EXPECT_EQ(d.ELocalAddr->text(), "172.16.0.5");
-  r.report("ADIP2\r\nPORT2222\r\n");
-  EXPECT_EQ(d.ERemotePort->text(), "2222");
-  r.report("ADIP1\r\nPORT3333\r\n");
-  EXPECT_EQ(d.ELocalPort->text(), "3333");
-  r.report("NTMK16\r\n");
-  EXPECT_EQ(d.ENetMask->text(), r.link.NETMASK());
-  // A dialog gone before the link: reports are harmless.
-  {
-    TRs232LanDlg gone;
-    gone.InstallLinkHandlers(&r.link);
-  }
-  r.report("TCP0\r\nADIP3\r\nIPA_1\r\n");
-}

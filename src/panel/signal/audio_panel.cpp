@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "device/twins.h"
 #include "device/zelvan_d.h"
 #include "panel/signal/adjust_triple.h"
 #include "panel/signal/input_table.h"
@@ -26,8 +27,6 @@ const QString kMuteCaption = QStringLiteral("Audio mute     ");
 const QString kAuxCaption = QStringLiteral("Auxiliary mute");
 const QString kStereoCaption = QStringLiteral("Stereo       ");
 const QString kMonoCaption = QStringLiteral("Mono         ");
-
-int reg(int output, int mainReg, int previewReg) { return output == 1 ? mainReg : previewReg; }
 }  // namespace
 
 TAudioPanel::TAudioPanel(TSignalContext& ctx, QWidget* audioPage) : QObject(audioPage), ctx_(ctx) {
@@ -116,7 +115,7 @@ void TAudioPanel::buildSide(int output, QWidget* parent) {
   s.masterField->setMaximumWidth(50);
   lay->addWidget(s.masterBar, 2, 2);
   lay->addWidget(s.masterField, 2, 3);
-  s.master = new TAdjustTriple(ctx_, reg(output, Reg::AMASTM, Reg::AMASTP), false, 0, 255, this);
+  s.master = new TAdjustTriple(ctx_, zelvan::regs(output).AMAST, false, 0, 255, this);
   s.master->addView(s.masterBar, s.masterField);
 
   // Mute and auxiliary mute share the last row; Stereo sits beside Automatic.
@@ -147,36 +146,36 @@ QRadioButton* TAudioPanel::Radiobutton_audio_ACHAN(int output, int n) const {
 // ------------------------------------------------------------ operator
 
 void TAudioPanel::restoreChannels(int output) {
-  const uint32_t v = ctx_.link->registerValue(reg(output, Reg::ACHANM, Reg::ACHANP));
+  const uint32_t v = ctx_.link->registerValue(zelvan::regs(output).ACHAN);
   checkOnly(side(output).channelGroup, v >= 1 && v <= 8 ? static_cast<int>(v) : -1);
 }
 
 void TAudioPanel::Radiobutton_audio_ACHAN_MouseUp(int output, int tag) {
-  ctx_.link->SendRegister(reg(output, Reg::ACHANM, Reg::ACHANP), static_cast<uint32_t>(tag));
+  ctx_.link->SendRegister(zelvan::regs(output).ACHAN, static_cast<uint32_t>(tag));
   restoreChannels(output);
 }
 
 void TAudioPanel::LMDRadioButton_AMODEMouseUp(int output) {
-  const int r = reg(output, Reg::AMODEM, Reg::AMODEP);
+  const int r = zelvan::regs(output).AMODE;
   ctx_.link->SendRegister(r, ctx_.link->registerValue(r) == 1 ? 0u : 1u);
   const QSignalBlocker block(side(output).automatic);
   side(output).automatic->setChecked(ctx_.link->registerValue(r) != 1);
 }
 
 void TAudioPanel::SpeedButton_AMUTEClick(int output) {
-  const int r = reg(output, Reg::AMUTEM, Reg::AMUTEP);
+  const int r = zelvan::regs(output).AMUTE;
   ctx_.link->SendRegister(r, ctx_.link->registerValue(r) ? 0u : 1u);
   Zelvan_d1AMUTEchange(output);
 }
 
 void TAudioPanel::SpeedButton_AAUXMClick(int output) {
-  const int r = reg(output, Reg::AAUXMM, Reg::AAUXMP);
+  const int r = zelvan::regs(output).AAUXM;
   ctx_.link->SendRegister(r, ctx_.link->registerValue(r) ? 0u : 1u);
   Zelvan_d1AAUXMchange(output);
 }
 
 void TAudioPanel::SpeedButton_AMONOClick(int output) {
-  const int r = reg(output, Reg::AMONOM, Reg::AMONOP);
+  const int r = zelvan::regs(output).AMONO;
   ctx_.link->SendRegister(r, ctx_.link->registerValue(r) ? 0u : 1u);
   Zelvan_d1AMONOchange(output);
 }
@@ -233,12 +232,12 @@ void TAudioPanel::Zelvan_d1_ABAL(int32_t value) { ctx_.link->setABAL(static_cast
 // ------------------------------------------------------------ reports
 
 void TAudioPanel::Zelvan_d1ACHANchange(int output) {
-  const uint32_t v = ctx_.link->registerValue(reg(output, Reg::ACHANM, Reg::ACHANP));
+  const uint32_t v = ctx_.link->registerValue(zelvan::regs(output).ACHAN);
   if (v >= 1 && v <= 8) checkOnly(side(output).channelGroup, static_cast<int>(v));
 }
 
 void TAudioPanel::Zelvan_d1AMODEchange(int output) {
-  const bool manual = ctx_.link->registerValue(reg(output, Reg::AMODEM, Reg::AMODEP)) == 1;
+  const bool manual = ctx_.link->registerValue(zelvan::regs(output).AMODE) == 1;
   Side& s = side(output);
   {
     const QSignalBlocker block(s.automatic);
@@ -258,15 +257,15 @@ void TAudioPanel::showToggle(QToolButton* b, bool on, bool glyph) {
 }
 
 void TAudioPanel::Zelvan_d1AMUTEchange(int output) {
-  showToggle(side(output).mute, ctx_.link->registerValue(reg(output, Reg::AMUTEM, Reg::AMUTEP)) != 0, true);
+  showToggle(side(output).mute, ctx_.link->registerValue(zelvan::regs(output).AMUTE) != 0, true);
 }
 
 void TAudioPanel::Zelvan_d1AAUXMchange(int output) {
-  showToggle(side(output).auxMute, ctx_.link->registerValue(reg(output, Reg::AAUXMM, Reg::AAUXMP)) != 0, true);
+  showToggle(side(output).auxMute, ctx_.link->registerValue(zelvan::regs(output).AAUXM) != 0, true);
 }
 
 void TAudioPanel::Zelvan_d1AMONOchange(int output) {
-  const bool mono = ctx_.link->registerValue(reg(output, Reg::AMONOM, Reg::AMONOP)) != 0;
+  const bool mono = ctx_.link->registerValue(zelvan::regs(output).AMONO) != 0;
   showToggle(side(output).mono, mono, false);
   side(output).mono->setText(mono ? kMonoCaption : kStereoCaption);
 }

@@ -218,7 +218,7 @@ void TImagePanel::BitBtn_StoreClick() { ctx_.link->setSTORE(true); }
 void TImagePanel::Zelvan_d1IASPchange() {
   const uint32_t a = ctx_.link->registerValue(r(Reg::IASPM, Reg::IASPP));
   aspect_->setItemIndex(a <= 3 ? static_cast<int>(a) : -1);
-  ctx_.host->refreshLogoFraming(output_);
+  if (TKeyingPeer* keying = ctx_.peers.keying) keying->refreshLogoFraming(output_);
   if (a != 3) pages_->setCurrentWidget(normalPage_);
   pages_->setTabVisible(1, a == 3);
 }
@@ -343,7 +343,7 @@ void TImagePanel::notAvailable() {
   const bool covered = (in == 1 && ref == 9) || (in == 8 && ref == 10);
   notAvailable_->setVisible(covered);
   if (covered) notAvailable_->raise();
-  ctx_.host->setSettingsNotAvailable(output_, covered);
+  if (TSettingsPeer* settings = ctx_.peers.settings) settings->setSettingsNotAvailable(output_, covered);
 }
 
 }  // namespace zelvan::signal

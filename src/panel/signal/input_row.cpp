@@ -18,22 +18,30 @@ namespace zelvan::signal {
 
 namespace {
 // Strip columns of input 1..8 in Mixer mode.
-constexpr std::array<int, 8> kColumns = {3, 85, 168, 251, 333, 416, 499, 582};
+constexpr const std::array<int, 8>& kColumns = kStripColumnsMixer;
 constexpr int kStripLeft = 1;
 constexpr int kStripTop = 37;
+// The Black button, right of input 8.
+constexpr int kBlackLeft = 666;
+constexpr int kBlackWidth = 70;
 }  // namespace
 
 TInputRow::TInputRow(TSignalContext& ctx, QWidget* Panel_ichmp, QWidget* switchArea)
     : QObject(Panel_ichmp), ctx_(ctx) {
-  // Input buttons 1..8 above their strip columns, Black at the right end.
+  // Input buttons 1..8 above their strip columns, Black at the right end,
+  // in a row of their own that covers Panel_ichmp's top left corner (so the
+  // buttons keep their places in Panel_ichmp's coordinates).
+  buttonRow_ = new QWidget(Panel_ichmp);
+  buttonRow_->setObjectName(QStringLiteral("Panel_input_buttons"));
+  buttonRow_->setGeometry(0, 0, kStripLeft + kBlackLeft + kBlackWidth, kStripTop - 1);
   for (int n = 0; n <= 8; ++n) {
-    auto* b = new QPushButton(n == 0 ? QStringLiteral("Black") : QStringLiteral("Input %1").arg(n), Panel_ichmp);
+    auto* b = new QPushButton(n == 0 ? QStringLiteral("Black") : QStringLiteral("Input %1").arg(n), buttonRow_);
     b->setObjectName(QStringLiteral("label_input%1").arg(n));
     b->setProperty("Tag", n);
     b->setCheckable(true);
     b->setFocusPolicy(Qt::NoFocus);
     if (n == 0)
-      b->setGeometry(kStripLeft + 666, 2, 70, 32);
+      b->setGeometry(kStripLeft + kBlackLeft, 2, kBlackWidth, 32);
     else
       b->setGeometry(kStripLeft + kColumns[static_cast<size_t>(n - 1)], 2, 78, 32);
     b->setMouseTracking(true);
@@ -108,7 +116,7 @@ QString TInputRow::inputCaption(int n) const {
 
 QAbstractButton* TInputRow::matrixButton(int row, int n) const {
   if (n < 0 || n > 8) return nullptr;
-  return ctx_.host->matrixInputButton(row, n);
+  return ctx_.matrixInput(row, n);
 }
 
 bool TInputRow::pipOnAir() const {
@@ -217,7 +225,7 @@ void TInputRow::Zelvan_d1ICHMchange() {
     setCaption(inputs_[static_cast<size_t>(n)], colorWindowText(), false);
     if (QAbstractButton* mb = matrixButton(1, n)) setCaption(mb, colorWindowText(), false);
   }
-  ctx_.host->setLogoTabAvailable(1, true);
+  if (TKeyingPeer* keying = ctx_.peers.keying) keying->setLogoTabAvailable(1, true);
   if (m == 0) {
     setPressed(inputs_[0], true);
     setCaption(inputs_[0], colorMain(), true);
@@ -227,7 +235,7 @@ void TInputRow::Zelvan_d1ICHMchange() {
     }
     setCell(ctx_.StringGrid1, 1, 1, QStringLiteral("   No input"));
     setCell(ctx_.StringGrid1, 1, 2, QStringLiteral("select"));
-    ctx_.host->setLogoTabAvailable(1, false);
+    if (TKeyingPeer* keying = ctx_.peers.keying) keying->setLogoTabAvailable(1, false);
   } else if (m <= 8) {
     setHint(pipMain_, inputCaption(static_cast<int>(m)));
     setPressed(inputs_[m], true);
@@ -248,7 +256,7 @@ void TInputRow::Zelvan_d1ICHMchange() {
   ctx_.afichoupalmenimag();
   ctx_.affichage_sync(1);
   ctx_.host->refreshInputLabels();
-  ctx_.host->refreshLogoIndicators(1);
+  if (TKeyingPeer* keying = ctx_.peers.keying) keying->refreshLogoIndicators(1);
 }
 
 void TInputRow::Zelvan_d1ICHPchange() {
@@ -256,7 +264,7 @@ void TInputRow::Zelvan_d1ICHPchange() {
   Label_input_0a8_font_Color_clWindowText();
   for (int n = 0; n <= 8; ++n)
     if (QAbstractButton* mb = matrixButton(2, n)) setCaption(mb, colorWindowText(), false);
-  ctx_.host->setLogoTabAvailable(2, true);
+  if (TKeyingPeer* keying = ctx_.peers.keying) keying->setLogoTabAvailable(2, true);
   QTableWidget* g2 = ctx_.grid(2);
   if (p == 0) {
     setCaptionColor(inputs_[0], colorPreview());
@@ -266,7 +274,7 @@ void TInputRow::Zelvan_d1ICHPchange() {
     }
     setCell(g2, 1, 1, QStringLiteral("   No input"));
     setCell(g2, 1, 2, QStringLiteral("select"));
-    ctx_.host->setLogoTabAvailable(2, false);
+    if (TKeyingPeer* keying = ctx_.peers.keying) keying->setLogoTabAvailable(2, false);
   } else if (p <= 8) {
     setHint(pipPreview_, inputCaption(static_cast<int>(p)));
     setCaptionColor(inputs_[p], colorPreview());

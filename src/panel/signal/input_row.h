@@ -33,7 +33,11 @@ class TInputRow : public QObject {
   // ---- Controls ----
   QPushButton* inputButton(int n) const { return inputs_[static_cast<size_t>(n)]; }  // 0..8
   QPushButton* displayButton(int n) const { return displays_[static_cast<size_t>(n - 1)]; }  // 1..8
+  // The memory strip (display buttons BitBtn_Input_1..8 and the memory
+  // lists); it moves to the Matrix and soft-edge windows as a whole.
   QFrame* new_Panel1() const { return strip_; }
+  // The row of the nine input buttons (Panel_input_buttons).
+  QWidget* inputButtonRow() const { return buttonRow_; }
   QToolButton* SpeedButton_pippop_main() const { return pipMain_; }
   QToolButton* SpeedButton_pippop_preview() const { return pipPreview_; }
   QTimer* pipSwitchTimer() const { return pipTimer_; }
@@ -90,6 +94,7 @@ class TInputRow : public QObject {
   TSignalContext& ctx_;
   std::array<QPushButton*, 9> inputs_{};
   std::array<QPushButton*, 8> displays_{};
+  QWidget* buttonRow_ = nullptr;
   QFrame* strip_ = nullptr;
   QToolButton* pipMain_ = nullptr;
   QToolButton* pipPreview_ = nullptr;

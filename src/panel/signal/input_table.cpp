@@ -49,7 +49,7 @@ TInputTable::TInputTable(TSignalContext& ctx, QWidget* inputPage) : QObject(inpu
   standardMenu_->setObjectName(QStringLiteral("PopupMenu_STANDARD"));
   for (int i = 0; i < kStandardCount; ++i) standardMenu_->addAction(menuCaption(kStandardTexts[static_cast<size_t>(i)]));
 
-  const std::array<std::pair<const char*, const char*>, 7> groups = {{
+  const std::array<std::pair<const char*, const char*>, ColumnCount> groups = {{
       {"GroupBox_Used", "Used"},
       {"GroupBox_Signal_Type", "Signal Type"},
       {"GroupBox_Standard", "Standard"},
@@ -58,14 +58,22 @@ TInputTable::TInputTable(TSignalContext& ctx, QWidget* inputPage) : QObject(inpu
       {"GroupBox_Vertical_input_switching", "Synchronized"},
       {"GroupBox_Extend", "Extend"},
   }};
-  std::array<QVBoxLayout*, 7> cols{};
+  std::array<QVBoxLayout*, ColumnCount> cols{};
   for (size_t g = 0; g < groups.size(); ++g) {
     auto* box = new QGroupBox(QString::fromLatin1(groups[g].second), panel);
     box->setObjectName(QString::fromLatin1(groups[g].first));
     cols[g] = new QVBoxLayout(box);
     cols[g]->setSpacing(2);
     cols[g]->setContentsMargins(4, 2, 4, 2);
-    row->addWidget(box);
+    if (g == Extend) {
+      // Extend stays when the other six move: it has a slot of its own.
+      auto* own = new QHBoxLayout;
+      own->setContentsMargins(0, 0, 0, 0);
+      row->addLayout(own);
+      own->addWidget(box);
+    } else {
+      row->addWidget(box);
+    }
     groups_[g] = box;
   }
 
@@ -245,7 +253,7 @@ void TInputTable::Tableau_input(QChar column) {
     }
   }
   if (ctx_.inputRow) ctx_.inputRow->hinthinthint_ichm();
-  ctx_.host->matrixHintsChanged();
+  if (TMatrixControls* matrix = ctx_.peers.matrix) matrix->hintsChanged();
 }
 
 void TInputTable::refreshOne(QChar column, int n, int entry, int pchan) {
@@ -260,7 +268,7 @@ void TInputTable::refreshOne(QChar column, int n, int entry, int pchan) {
       used_[i]->setChecked(used);
       if (ctx_.inputRow) ctx_.inputRow->inputButton(n)->setEnabled(used);
       for (int r = 1; r <= 2; ++r)
-        if (QAbstractButton* b = ctx_.host->matrixInputButton(r, n)) b->setEnabled(used);
+        if (QAbstractButton* b = ctx_.matrixInput(r, n)) b->setEnabled(used);
       setCaptionColor(hiz_[i], used ? colorBlack() : colorGrey());
       types_[i]->SetColor(used ? colorWhite() : colorSilver());
       if (pchan >= 1) standards_[i]->SetColor(t.signalType[e] >= 2 ? colorInactiveCaptionText() : usedColour);
@@ -285,7 +293,7 @@ void TInputTable::refreshOne(QChar column, int n, int entry, int pchan) {
         d->setText(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
         setCaptionColor(d, on ? colorMenuText() : colorRed());
       }
-      if (QAbstractButton* d2 = ctx_.host->matrixDisplayButton(n)) {
+      if (QAbstractButton* d2 = ctx_.peers.matrix ? ctx_.peers.matrix->displayButton(n) : nullptr) {
         const bool on = t.displayPreview[e];
         d2->setText(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
         setCaptionColor(d2, on ? colorMenuText() : colorRed());

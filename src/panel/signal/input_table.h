@@ -38,10 +38,12 @@ class TInputTable : public QObject {
   QCheckBox* Valid_RGB_YUV_(int n) const { return extend_[idx(n)]; }
   QMenu* PopupMenu_SIGNAL_TYPE() const { return signalTypeMenu_; }
   QMenu* PopupMenu_STANDARD() const { return standardMenu_; }
-  // The column groups ("Used", "Signal Type", "Standard", "VCR",
-  // "H. sync load", GroupBox_Vertical_input_switching "Synchronized",
-  // "Extend"), which the Matrix layout moves as they are.
-  const std::array<QGroupBox*, 7>& groups() const { return groups_; }
+  // The column groups in their order on the tab. Each holds its own eight
+  // controls; all but Extend move to the Matrix settings window and back
+  // (Extend sits in a slot of its own at the end of their row).
+  enum Column { Used, SignalType, Standard, VCR, HSyncLoad, Synchronized, Extend, ColumnCount };
+  QGroupBox* group(Column c) const { return groups_[static_cast<size_t>(c)]; }
+  const std::array<QGroupBox*, ColumnCount>& groups() const { return groups_; }
 
   // ---- Operator handlers (input n) ----
   void Label_Switcher_input_MouseUp(int n);
@@ -82,7 +84,7 @@ class TInputTable : public QObject {
   std::array<TRadioGroup*, 8> hiz_{};
   std::array<QCheckBox*, 8> sync_{};
   std::array<QCheckBox*, 8> extend_{};
-  std::array<QGroupBox*, 7> groups_{};
+  std::array<QGroupBox*, ColumnCount> groups_{};
   QMenu* signalTypeMenu_ = nullptr;
   QMenu* standardMenu_ = nullptr;
 };

@@ -32,6 +32,13 @@ QWidget* stackRates(QWidget* parent, TOutputFormatSide* side) {
   return holder;
 }
 
+// The page's box layout (a vertical one is made when the page has none);
+// nullptr when the page is laid out otherwise.
+QBoxLayout* pageRows(QWidget* page) {
+  if (!page->layout()) new QVBoxLayout(page);
+  return qobject_cast<QBoxLayout*>(page->layout());
+}
+
 QLabel* warningLabel(QWidget* parent, const char* name) {
   auto* l = new QLabel(parent);
   l->setObjectName(QString::fromLatin1(name));
@@ -73,7 +80,16 @@ TOutputPanel::TOutputPanel(TSignalContext& ctx, QWidget* outputPage, QWidget* ou
   grid->addWidget(refStateMain_, 2, 2);
   noSignalMain_ = warningLabel(outputGroup_, "RefreqM_Label_no_signal_Main_refreq");
   grid->addWidget(noSignalMain_, 3, 0, 1, 3);
-  addToPage(outputPage, outputGroup_);
+  // The format and rate group shares the first row with the tally group
+  // (added by the tally panel), so the whole tab fits the page.
+  QBoxLayout* rows = pageRows(outputPage);
+  if (rows) {
+    formatRow_ = new QHBoxLayout;
+    rows->addLayout(formatRow_);
+    formatRow_->addWidget(outputGroup_, 3);
+  } else {
+    addToPage(outputPage, outputGroup_);
+  }
 
   auto* radios = new QWidget(outputPage);
   radios->setObjectName(QStringLiteral("Panel_output_radios"));
@@ -111,7 +127,10 @@ TOutputPanel::TOutputPanel(TSignalContext& ctx, QWidget* outputPage, QWidget* ou
   connect(patternMain_, &TRadioGroup::itemClicked, this, [this](int i) { LMDRadioGroup_test_patternClick(1, i); });
   connect(patternPreview_, &TRadioGroup::itemClicked, this, [this](int i) { LMDRadioGroup_test_patternClick(2, i); });
   connect(screenMain_, &TRadioGroup::itemClicked, this, [this](int i) { LMDRadioGroup_typeofscreenClick(1, i); });
-  addToPage(outputPage, radios);
+  if (rows)
+    rows->addWidget(radios);
+  else
+    addToPage(outputPage, radios);
 
   // ---- Output 2 group (Matrix settings window) ----
   QWidget* host2 = output2Parent;
@@ -196,7 +215,7 @@ void TOutputPanel::Zelvan_d1REFSTAchange(int output) {
   input_ref(output);
   ctx_.afichoupalmenimag();
   side(output)->formatReported(false);
-  ctx_.host->refreshLogoFormatRows(output);
+  if (TKeyingPeer* keying = ctx_.peers.keying) keying->refreshLogoFormatRows(output);
   Difference_entre_REFREQ_et_REFSTA();
 }
 
@@ -212,7 +231,8 @@ void TOutputPanel::Zelvan_d1OPATchange(int output) {
   TRadioGroup* g = LMDRadioGroup_test_pattern(output);
   if (static_cast<int64_t>(g->count()) >= static_cast<int64_t>(v)) g->setItemIndex(testPatternPosition(v));
   ctx_.host->reapplyModelLayout();
-  if (output == 1) ctx_.host->setCoveringPatternPressed(v == 5);
+  if (output == 1)
+    if (TSoftEdgePeer* softEdge = ctx_.peers.softEdge) softEdge->setCoveringPatternPressed(v == 5);
 }
 
 void TOutputPanel::Zelvan_d1OSCREENchange(int output) {

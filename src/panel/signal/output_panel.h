@@ -10,6 +10,7 @@
 #include "panel/signal/signal_context.h"
 
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QWidget;
@@ -31,7 +32,15 @@ class TOutputPanel : public QObject {
   TOutputFormatSide* side(int output) const { return output == 1 ? main_ : preview_; }
 
   // ---- Controls ----
+  // The blocks the Matrix layout moves to the settings window's OUTPUT tab
+  // are GroupBox_Output (with its format and rate captions), the two sync
+  // and two test-pattern groups and the screen group; they sit in rows of
+  // their own: GroupBox_Output in formatRow(), the radio groups in
+  // Panel_output_radios (sync, sync, screen; then pattern, pattern).
   QGroupBox* GroupBox_Output() const { return outputGroup_; }
+  // The Output page's first row; nullptr when the page is not laid out by a
+  // box layout (GroupBox_Output is then added to the page's layout alone).
+  QHBoxLayout* formatRow() const { return formatRow_; }
   QGroupBox* GroupBox_Output2() const { return output2Group_; }
   QLabel* Label_Output_format() const { return formatCaption_; }
   QLabel* Label_Output_rate() const { return rateCaption_; }
@@ -78,6 +87,7 @@ class TOutputPanel : public QObject {
   TOutputFormatSide* main_ = nullptr;
   TOutputFormatSide* preview_ = nullptr;
   QGroupBox* outputGroup_ = nullptr;
+  QHBoxLayout* formatRow_ = nullptr;
   QGroupBox* output2Group_ = nullptr;
   QLabel* formatCaption_ = nullptr;
   QLabel* rateCaption_ = nullptr;

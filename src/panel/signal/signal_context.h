@@ -10,9 +10,11 @@
 #include <map>
 #include <cstdint>
 
+#include "panel/signal/signal_host.h"
+
 class QTableWidget;
 class TConversion;
-class TSignalHost;
+class QAbstractButton;
 class TZelvan_d;
 
 namespace zelvan::signal {
@@ -45,6 +47,8 @@ struct TInputSettings {
 struct TSignalContext {
   TZelvan_d* link = nullptr;
   TSignalHost* host = nullptr;
+  // The features beside the signal path; null while one is absent.
+  TSignalPeers peers;
   TConversion* Conversion1 = nullptr;
   TInputSettings table;
   QTableWidget* StringGrid1 = nullptr;
@@ -60,6 +64,13 @@ struct TSignalContext {
   TImagePanel* imageP = nullptr;
   TTransitionPanel* transition = nullptr;
   TAudioPanel* audio = nullptr;
+
+  // A Matrix window input button (row 1 or 2, input 0..8) or its TAKE
+  // button; nullptr without a Matrix window.
+  QAbstractButton* matrixInput(int row, int input) const {
+    return peers.matrix ? peers.matrix->inputButton(row, input) : nullptr;
+  }
+  QAbstractButton* matrixTake() const { return peers.matrix ? peers.matrix->takeButton() : nullptr; }
 
   // The status grid of an output (1: StringGrid1, 2: StringGrid2).
   QTableWidget* grid(int output) const;

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QBoxLayout>
-
-#include <QHeaderView>
 #include <QPointer>
 #include <QTableWidget>
 
@@ -16,6 +14,7 @@
 #include "panel/signal/signal_common.h"
 #include "panel/signal/signal_host.h"
 #include "panel/signal/signal_status.h"
+#include "panel/signal/status_grid.h"
 #include "panel/signal/tally_panel.h"
 #include "panel/signal/transition_panel.h"
 #include "widgets/tconversion.h"
@@ -26,8 +25,8 @@ namespace zelvan::signal {
 
 QTableWidget* TSignalContext::grid(int output) const {
   if (output == 1) return StringGrid1;
-  if (host)
-    if (QTableWidget* g = host->matrixStatusGrid()) return g;
+  if (peers.matrix)
+    if (QTableWidget* g = peers.matrix->statusGrid()) return g;
   return ownGrid2;
 }
 
@@ -62,40 +61,11 @@ const QIcon& TSignalContext::stylePicture(QStyle::StandardPixmap which) {
 
 // ------------------------------------------------------------ panels
 
-namespace {
-// A status grid with its static captions (for a grid the panels own).
-QTableWidget* makeStatusGrid(QWidget* parent, const QString& name, bool preview) {
-  auto* g = new QTableWidget(16, 3, parent);
-  g->setObjectName(name);
-  g->horizontalHeader()->hide();
-  g->verticalHeader()->hide();
-  g->setSelectionMode(QAbstractItemView::NoSelection);
-  setCell(g, 0, 0, QStringLiteral("                INPUT"));
-  setCell(g, 0, 1, QStringLiteral("STATUS:"));
-  setCell(g, 1, 0, QStringLiteral("computer"));
-  setCell(g, 2, 0, preview ? QStringLiteral("XGA(ifamp)") : QStringLiteral("XGA(ifamm)"));
-  setCell(g, 3, 0, QStringLiteral("Line freq:"));
-  setCell(g, 4, 0, QStringLiteral("Fram freq:"));
-  setCell(g, 5, 0, QStringLiteral("Sync:"));
-  setCell(g, 6, 0, QStringLiteral("                INPUT"));
-  setCell(g, 6, 1, QStringLiteral("REF:"));
-  setCell(g, 7, 0, QStringLiteral("Internal ref."));
-  setCell(g, 9, 0, QStringLiteral("            OUTPUT"));
-  setCell(g, 9, 1, QStringLiteral("STATUS:"));
-  setCell(g, 10, 0, QStringLiteral("Output format:"));
-  setCell(g, 11, 0, QStringLiteral("Logo or Frame(1):"));
-  setCell(g, 12, 0, QStringLiteral("Logo or Frame(2):"));
-  setCell(g, 13, 0, QStringLiteral("................"));
-  setCell(g, 14, 0, QStringLiteral("Frame freq:"));
-  setCell(g, 15, 0, QStringLiteral("Output sync:"));
-  return g;
-}
-}  // namespace
-
 TSignalPanels::TSignalPanels(TZelvan_d& link, TSignalHost& host, const TSignalPages& pages, QObject* parent)
     : QObject(parent) {
   ctx_.link = &link;
   ctx_.host = &host;
+  ctx_.peers = pages.peers;
   holder_ = std::make_unique<QWidget>();
   holder_->setObjectName(QStringLiteral("Holder_signal_panels"));
   holder_->hide();
@@ -126,9 +96,8 @@ TSignalPanels::TSignalPanels(TZelvan_d& link, TSignalHost& host, const TSignalPa
     conv->setValMaxAffichage(127);
     ctx_.Conversion1 = conv;
   }
-  ctx_.StringGrid1 =
-      pages.StringGrid1 ? pages.StringGrid1 : makeStatusGrid(holder_.get(), QStringLiteral("StringGrid1"), false);
-  ownGrid2_.reset(makeStatusGrid(nullptr, QStringLiteral("StringGrid2"), true));
+  ctx_.StringGrid1 = pages.StringGrid1 ? pages.StringGrid1 : makeStatusGrid(holder_.get(), "StringGrid1", 1);
+  ownGrid2_.reset(makeStatusGrid(nullptr, "StringGrid2", 2));
   ctx_.ownGrid2 = ownGrid2_.get();
 
   ctx_.inputRow = new TInputRow(ctx_, ichmp, pages.controlArea);
@@ -136,25 +105,12 @@ TSignalPanels::TSignalPanels(TZelvan_d& link, TSignalHost& host, const TSignalPa
   ctx_.statusM = new TSignalStatus(ctx_, 1, this);
   ctx_.statusP = new TSignalStatus(ctx_, 2, this);
   ctx_.outputPanel = new TOutputPanel(ctx_, outputPage, pages.output2Settings);
-  ctx_.tally = new TTallyPanel(ctx_, outputPage, pages.controlsMenu);
+  // The tally group beside the output format group, on the Output page's first row.
+  ctx_.tally = new TTallyPanel(ctx_, outputPage, pages.controlsMenu, ctx_.outputPanel->formatRow());
   ctx_.imageM = new TImagePanel(ctx_, 1, imageMain);
   ctx_.imageP = new TImagePanel(ctx_, 2, imagePreview);
   ctx_.transition = new TTransitionPanel(ctx_, control, transitionPage, effectsPage, pages.controlsMenu, pages.menuBar);
   ctx_.audio = new TAudioPanel(ctx_, audioPage);
-  // The Output tab: the format and rate group beside the tally lists, then
-  // the sync, screen and test-pattern rows, so the whole tab fits the page.
-  if (auto* lay = qobject_cast<QBoxLayout*>(outputPage->layout())) {
-    QWidget* format = outputPage->findChild<QWidget*>(QStringLiteral("GroupBox_Output"), Qt::FindDirectChildrenOnly);
-    QWidget* tallies = outputPage->findChild<QWidget*>(QStringLiteral("GroupBox_Tally"), Qt::FindDirectChildrenOnly);
-    if (format && tallies && lay->indexOf(format) >= 0 && lay->indexOf(tallies) >= 0) {
-      lay->removeWidget(format);
-      lay->removeWidget(tallies);
-      auto* top = new QHBoxLayout;
-      top->addWidget(format, 3);
-      top->addWidget(tallies, 2);
-      lay->insertLayout(0, top);
-    }
-  }
   // The panels live exactly as long as this object (their controls live
   // with the pages).
   for (QObject* o : std::initializer_list<QObject*>{ctx_.inputRow, ctx_.inputTable, ctx_.outputPanel, ctx_.tally,
@@ -362,18 +318,10 @@ QStringList TSignalPanels::describeRoutes() const {
   return lines;
 }
 
-void TSignalPanels::wireLinkEvents(TZelvan_d& link) {
-  QPointer<TSignalPanels> self(this);
-  for (const Route& r : routes_) {
-    TZelvanNotifyEvent* ev = r.reg == Reg::PEDGC ? &link.OnPEDGC_Zelvan_change : link.changeEvent(r.reg);
-    if (!ev) continue;
-    TZelvanNotifyEvent previous = *ev;
-    const int reg = r.reg;
-    *ev = [self, previous, reg](QObject* sender, int tag) {
-      if (previous) previous(sender, tag);
-      if (self) self->report(reg);
-    };
-  }
+QString TSignalPanels::routineName(int regIndex) const {
+  if (regIndex < 0 || regIndex >= kRegisterCount) return {};
+  const int pos = routeOf_[static_cast<size_t>(regIndex)];
+  return pos < 0 ? QString() : routes_[static_cast<size_t>(pos)].calls.join(QStringLiteral(", "));
 }
 
 // ------------------------------------------------------------ tick

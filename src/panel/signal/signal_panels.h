@@ -4,8 +4,9 @@
 // given, and tells the main window what to call when the device reports a
 // register and on each tick of Timer1.
 //
-// What the main window's handler Zelvan_d1XXXchange calls, in order
-// (report(Reg::XXX) runs exactly this; wireLinkEvents installs it):
+// What runs for each register the panels follow, in order (report(Reg::XXX)
+// runs exactly this; the application's report router calls it at the
+// signal panels' position of the register's handler):
 //
 //   ICHM        input row: Zelvan_d1ICHMchange (row, StringGrid1 row 1,
 //               Main status or layout, not-available panels, Main sync
@@ -37,8 +38,8 @@
 //   TAKEEVA TBARAV TAKEAUTO LFADEM LFADEP IFRZM IFRZP   transition
 //   BCFRED BCFGREEN BCFBLUE BCFREDP BCFGREENP BCFBLUEP  transition: fade samples
 //   EFFON       transition: TBar_EFFONchange (the T-bar turns round at the
-//               end of a transition); the effect Part's EFFON handling comes
-//               before it in the same handler
+//               end of a transition); it runs first, the effect keys' EFFON
+//               handling after it
 //   ACHANM/P AMODEM/P AMASTM/P AMUTEM/P AAUXMM/P AMONOM/P   audio
 //
 // Timer1 (one-second tick) calls, at its steps:
@@ -53,6 +54,8 @@
 #include <memory>
 #include <vector>
 
+#include "device/catalogue.h"
+#include "panel/signal/signal_blocks.h"
 #include "panel/signal/signal_context.h"
 
 class QMenu;
@@ -79,6 +82,7 @@ struct TSignalPages {
   QWidget* Effects = nullptr;          // tab Effects (duration presets)
   QWidget* output2Settings = nullptr;  // the Matrix settings window's OUTPUT tab
   QTableWidget* StringGrid1 = nullptr; // 3 x 16
+  TSignalPeers peers;                  // the features beside the signal path
   QMenu* controlsMenu = nullptr;       // Controls menu
   QMenuBar* menuBar = nullptr;         // for "Transition output 2"
   TConversion* Conversion1 = nullptr;  // created (0..255 -> -128..127) when nullptr
@@ -103,6 +107,10 @@ class TSignalPanels : public QObject {
   TConversion* Conversion1() const { return ctx_.Conversion1; }
   // StringGrid2 as the panels see it (the host's, or their own).
   QTableWidget* StringGrid2() const { return ctx_.grid(2); }
+  // The blocks the operating modes move between windows, by name and as one
+  // list (every block once).
+  TSignalBlocks blocks() const;
+  std::vector<QWidget*> movableBlocks() const;
 
   // ---- Reports ----
   // Runs every signal-panel routine for a reported register, in order.
@@ -112,9 +120,11 @@ class TSignalPanels : public QObject {
   // Each handled register's handler name and the routines it runs, one line
   // each ("Zelvan_d1ICHMchange: ..."), for whoever wires the main window.
   QStringList describeRoutes() const;
-  // Installs report() on the link's change events. A handler already
-  // installed keeps running, before the panels' routines.
-  void wireLinkEvents(TZelvan_d& link);
+  // The routines report(reg) runs, joined ("TSignalStatus::signal_M, ...").
+  QString routineName(int regIndex) const;
+  // The link event a register's routines hang on: its change event, except
+  // PEDGC whose panel routine follows the link's OnPEDGC_Zelvan_change.
+  static bool usesOwnPedgcEvent(int regIndex) { return regIndex == Reg::PEDGC; }
 
   // ---- Timer1 steps ----
   void tickFreeze();        // clignotantfreeze_M / _P while IFRZM / IFRZP

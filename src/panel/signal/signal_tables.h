@@ -87,4 +87,14 @@ QColor colorMenuText();
 // decimals; no thousands separator.
 QString formatGeneral(double value, int precision);
 
+// Left edges of the memory strip new_Panel1's columns, input 1 to 8, as the
+// main window lays the strip out (Mixer mode).
+inline constexpr std::array<int, 8> kStripColumnsMixer = {3, 85, 168, 251, 333, 416, 499, 582};
+// The same columns in the Matrix window, where the strip is 636 pixels wide.
+inline constexpr std::array<int, 8> kStripColumnsMatrix = {0, 80, 160, 240, 320, 400, 480, 560};
+// Left edges of the Main logo transparency pictures of input 1 to 8 (right
+// of each column's display button), in Mixer mode and in the Matrix window.
+inline constexpr std::array<int, 8> kTransparencyColumnsMixer = {59, 141, 224, 307, 389, 472, 555, 638};
+inline constexpr std::array<int, 8> kTransparencyColumnsMatrix = {56, 136, 216, 296, 376, 456, 536, 616};
+
 }  // namespace zelvan::signal

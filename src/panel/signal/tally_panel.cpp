@@ -1,10 +1,12 @@
 #include "panel/signal/tally_panel.h"
 
 #include <QActionGroup>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QVBoxLayout>
 
 #include "device/zelvan_d.h"
 #include "panel/signal/input_table.h"
@@ -12,7 +14,7 @@
 
 namespace zelvan::signal {
 
-TTallyPanel::TTallyPanel(TSignalContext& ctx, QWidget* outputPage, QMenu* controlsMenu)
+TTallyPanel::TTallyPanel(TSignalContext& ctx, QWidget* outputPage, QMenu* controlsMenu, QBoxLayout* row)
     : QObject(outputPage), ctx_(ctx) {
   group_ = new QGroupBox(QStringLiteral("Tally"), outputPage);
   group_->setObjectName(QStringLiteral("GroupBox_Tally"));
@@ -35,7 +37,16 @@ TTallyPanel::TTallyPanel(TSignalContext& ctx, QWidget* outputPage, QMenu* contro
     lists_[static_cast<size_t>(k - 1)] = list;
     onTexts_[static_cast<size_t>(k - 1)] = on;
   }
-  addToPage(outputPage, group_);
+  if (row && row->parentWidget() == outputPage) {
+    // A slot of its own: the output group beside it moves to the Matrix
+    // settings window and back, the tally group stays.
+    auto* own = new QVBoxLayout;
+    own->setContentsMargins(0, 0, 0, 0);
+    row->addLayout(own, 2);
+    own->addWidget(group_);
+  } else {
+    addToPage(outputPage, group_);
+  }
 
   autolockMenu_ = controlsMenu ? controlsMenu->addMenu(QStringLiteral("No input signal autolock"))
                                : new QMenu(QStringLiteral("No input signal autolock"), group_);

@@ -9,6 +9,7 @@
 #include "panel/signal/signal_context.h"
 
 class QAction;
+class QBoxLayout;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -21,9 +22,10 @@ class TTallyPanel : public QObject {
   Q_OBJECT
 
  public:
-  // Creates the tally group on the Output page and the autolock submenu in
-  // `controlsMenu` (a menu of its own when nullptr).
-  TTallyPanel(TSignalContext& ctx, QWidget* outputPage, QMenu* controlsMenu);
+  // Creates the tally group on the Output page, in `row` (beside the output
+  // format group) or at the end of the page's layout when nullptr, and the
+  // autolock submenu in `controlsMenu` (a menu of its own when nullptr).
+  TTallyPanel(TSignalContext& ctx, QWidget* outputPage, QMenu* controlsMenu, QBoxLayout* row = nullptr);
 
   TSmallCombo* choix_tally_entree_ichm(int k) const { return lists_[static_cast<size_t>(k - 1)]; }  // 1..3
   QLabel* StaticText_TAON(int k) const { return onTexts_[static_cast<size_t>(k - 1)]; }           // 1..3

@@ -83,7 +83,12 @@ TTransitionPanel::TTransitionPanel(TSignalContext& ctx, QWidget* controlArea, QW
   connect(tbar_, &QSlider::valueChanged, this, [this](int v) { TBarChange(v); });
   tbarLayout->addWidget(tbarLabel_);
   tbarLayout->addWidget(tbar_);
-  takeLayout->addWidget(tbarPanel_);
+  // TAKE and the freeze buttons move to other windows in some modes; the
+  // T-bar between them stays, in a slot of its own.
+  auto* tbarSlot = new QVBoxLayout;
+  tbarSlot->setContentsMargins(0, 0, 0, 0);
+  takeLayout->addLayout(tbarSlot);
+  tbarSlot->addWidget(tbarPanel_);
 
   freezeMain_ = new QPushButton(QStringLiteral("FREEZE\nMain"), takeArea);
   freezeMain_->setObjectName(QStringLiteral("BitBtn_Freeze_main"));
@@ -329,7 +334,7 @@ void TTransitionPanel::Transition_main_ou_output1Click() { refreshMenuFrames(1);
 void TTransitionPanel::Transition_output2Click() { refreshMenuFrames(2); }
 
 void TTransitionPanel::durationPreset(int tenths) {
-  ctx_.host->storeEffectDuration(tenths);
+  if (TEffectsPeer* effects = ctx_.peers.effects) effects->storeEffectDuration(tenths);
   ctx_.link->setEFFDUR(static_cast<uint32_t>(tenths));
 }
 
@@ -356,12 +361,12 @@ void TTransitionPanel::Zelvan_d1TAKEchange() {
 void TTransitionPanel::Zelvan_d1TAKEEVAchange() {
   const bool possible = ctx_.link->TAKEEVA();
   take_->setEnabled(possible);
-  if (QAbstractButton* mt = ctx_.host->matrixTakeButton()) mt->setEnabled(possible);
+  if (QAbstractButton* mt = ctx_.matrixTake()) mt->setEnabled(possible);
   const QCursor cursor(possible ? Qt::PointingHandCursor : Qt::BusyCursor);
   for (int n = 0; n <= 8; ++n) {
     if (ctx_.inputRow) ctx_.inputRow->inputButton(n)->setCursor(cursor);
     for (int row = 1; row <= 2; ++row)
-      if (QAbstractButton* b = ctx_.host->matrixInputButton(row, n)) b->setCursor(cursor);
+      if (QAbstractButton* b = ctx_.matrixInput(row, n)) b->setCursor(cursor);
   }
 }
 
@@ -417,7 +422,7 @@ void TTransitionPanel::Zelvan_d1LFADEPchange() {
   if (ctx_.link->LFADEP() > 7) return;
   shownKind_[1] = static_cast<int>(ctx_.link->LFADEP());
   showKind(2);
-  ctx_.host->output2TransitionReported(ctx_.link->LFADEP());
+  if (TSettingsPeer* settings = ctx_.peers.settings) settings->output2TransitionReported(ctx_.link->LFADEP());
 }
 
 void TTransitionPanel::Zelvan_d1BCFchange() {
@@ -427,14 +432,16 @@ void TTransitionPanel::Zelvan_d1BCFchange() {
   pal.setColor(QPalette::Window, main);
   fadeSample_->setPalette(pal);
   fadeSample_->setProperty("GradientColor", main);
-  ctx_.host->fadeColourChanged(1, main);
-  ctx_.host->fadeColourChanged(2, fadeColour(2));
+  if (TSettingsPeer* settings = ctx_.peers.settings) {
+    settings->fadeColourChanged(1, main);
+    settings->fadeColourChanged(2, fadeColour(2));
+  }
 }
 
 void TTransitionPanel::freezeReported(int output) {
   const bool on = output == 1 ? ctx_.link->IFRZM() : ctx_.link->IFRZP();
   QPushButton* own = output == 1 ? freezeMain_ : freezePreview_;
-  QAbstractButton* matrix = ctx_.host->matrixFreezeButton(output);
+  QAbstractButton* matrix = ctx_.peers.matrix ? ctx_.peers.matrix->freezeButton(output) : nullptr;
   setPressed(own, on);
   setPressed(matrix, on);
   if (on) {
@@ -459,7 +466,7 @@ void TTransitionPanel::TBar_EFFONchange() {
 
 void TTransitionPanel::freezeBlink(int output) {
   QPushButton* own = output == 1 ? freezeMain_ : freezePreview_;
-  QAbstractButton* matrix = ctx_.host->matrixFreezeButton(output);
+  QAbstractButton* matrix = ctx_.peers.matrix ? ctx_.peers.matrix->freezeButton(output) : nullptr;
   const bool wasBlue = captionColor(own) == colorBlue();
   for (QWidget* w : {static_cast<QWidget*>(own), static_cast<QWidget*>(matrix)}) {
     if (!w) continue;

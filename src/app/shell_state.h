@@ -1,0 +1,50 @@
+// The main window's own tables: operator labels, file names, the effect
+// memories and the few flags the start-up, the files and the tick share.
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <array>
+
+#include "app/customization_file.h"
+#include "app/effect_memory.h"
+#include "app/effect_names.h"
+
+namespace zelvan::app {
+
+struct TShellState {
+  TShellState();
+
+  QString CustomizationFileName;
+  QString LogoSettingsFileName;
+  std::array<QString, kMemoryLabelCount> MemoryLabels;
+  // Whether device memory 1..14 is empty, as the memory reports say.
+  std::array<bool, kMemoryLabelCount> MemoryEmpty{};
+  std::array<QString, kAudioCount> AudioLabels;  // shown by Label_Audio_1..8
+  std::array<QString, 2> OutputLabels;
+  std::array<QString, 3> TitlePrefixes;  // Mixer, Matrix, soft-edge window
+  bool StoreAborted = false;
+  bool PointerOverConnectionLabel = false;
+  EffectKeyMemory EffectMemory;
+  TEffectNameTable EffectNameTable;
+  TEffectNameTable SoftEdgeEffectNameTable;
+  // Page indices of Input, Output, Image_Main, Image_Preview,
+  // new_logos_Main, new_logos_preview and Effects.
+  std::array<int, 7> MainPageIndex{};
+  // The path last chosen in the Open dialog.
+  QString LastOpenedCustomization;
+  // The application's own pictures of the effect animation strip.
+  QList<QPixmap> ImageList_animation_effects;
+  // The Effects page's size lock keeps its button here while it is down
+  // (non-owning; emptied at start-up).
+  QList<QPointer<QObject>> SizeLockObjects;
+};
+
+// The effect animation pictures of a strip file: 64 x 64 pictures side by
+// side; none when the file is missing, unreadable or claims a larger
+// picture than 256 of them.
+QList<QPixmap> loadAnimationStrip(const QString& path);
+
+}  // namespace zelvan::app
