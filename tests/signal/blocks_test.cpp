@@ -111,6 +111,7 @@ class BlocksTest : public SignalTest {
     scratch.resize(900, 700);
     new QVBoxLayout(&scratch);
     scratch.show();
+    feed({"OFTM1"});  // 800x600 at 60 Hz: the rate lists fill
     settle();
   }
 
@@ -207,10 +208,12 @@ TEST_F(BlocksTest, EveryBlockIsOneWidgetThatSitsOnlyWithOtherBlocks) {
     // slots of their own.
     QLayout* holder = w->parentWidget()->layout() ? holderOf(w->parentWidget()->layout(), w) : nullptr;
     if (!holder) continue;
-    for (int i = 0; i < holder->count(); ++i)
-      if (QWidget* other = holder->itemAt(i)->widget())
-        EXPECT_TRUE(blocks.count(other)) << nameOf(w).toStdString() << " shares a layout with "
-                                         << nameOf(other).toStdString();
+    for (int i = 0; i < holder->count(); ++i) {
+      QWidget* other = holder->itemAt(i)->widget();
+      if (!other) continue;
+      EXPECT_TRUE(blocks.count(other)) << nameOf(w).toStdString() << " shares a layout with "
+                                       << nameOf(other).toStdString();
+    }
   }
   // The controls that stay are no blocks.
   EXPECT_FALSE(blocks.count(panels->inputTable()->group(zelvan::signal::TInputTable::Extend)));
@@ -290,6 +293,9 @@ TEST_F(BlocksTest, RateListSelectionsSurviveAModeChangeThatLosesThem) {
   const int rate = side->ComboBox_freq()->currentIndex();
   const int shortcut = side->ComboBox_freq_RACCOURCI()->currentIndex();
   EXPECT_EQ(saved.count(), 3);
+  ASSERT_GE(follow, 1);
+  ASSERT_GE(rate, 1);
+  ASSERT_GE(shortcut, 1);
 
   TBlockHome home(panels->output()->GroupBox_Output());
   home.moveTo(&scratch);

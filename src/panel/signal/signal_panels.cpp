@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTableWidget>
 
+#include "device/twins.h"
 #include "device/zelvan_d.h"
 #include "panel/signal/audio_panel.h"
 #include "panel/signal/image_panel.h"
@@ -193,13 +194,11 @@ void TSignalPanels::buildRoutes() {
     const QString twin = o == 1 ? QStringLiteral("_M") : QStringLiteral("_P");
     const QString sig = QStringLiteral("TSignalStatus::signal") + twin;
     const QString freq = QStringLiteral("TSignalStatus::freq_ligne_trame") + twin;
-    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
-    for (int reg : {pick(Reg::IPSIGM, Reg::IPSIGP), pick(Reg::IOORM, Reg::IOORP), pick(Reg::IFAMM, Reg::IFAMP),
-                    pick(Reg::ISYNCM, Reg::ISYNCP), pick(Reg::IHPOLM, Reg::IHPOLP), pick(Reg::IVPOLM, Reg::IVPOLP)})
+    const OutputRegs& r = regs(o);
+    for (int reg : {r.IPSIG, r.IOOR, r.IFAM, r.ISYNC, r.IHPOL, r.IVPOL})
       add(reg, h(reg), {{sig, [st] { st->signal(); }}});
-    const int iint = pick(Reg::IINTM, Reg::IINTP);
-    add(iint, h(iint), {{sig, [st] { st->signal(); }}, {freq, [st] { st->freq_ligne_trame(); }}});
-    for (int reg : {pick(Reg::ILDM, Reg::ILDP), pick(Reg::IFDM, Reg::IFDP)})
+    add(r.IINT, h(r.IINT), {{sig, [st] { st->signal(); }}, {freq, [st] { st->freq_ligne_trame(); }}});
+    for (int reg : {r.ILD, r.IFD})
       add(reg, h(reg), {{freq, [st] { st->freq_ligne_trame(); }}});
   }
   {
@@ -212,50 +211,32 @@ void TSignalPanels::buildRoutes() {
 
   // ---- Output ----
   for (int o = 1; o <= 2; ++o) {
-    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
+    const OutputRegs& r = regs(o);
     const QString arg = QStringLiteral("(%1)").arg(o);
-    int reg = pick(Reg::OFMTM, Reg::OFMTP);
-    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OFMTchange" + arg, [out, o] { out->Zelvan_d1OFMTchange(o); }}});
-    reg = pick(Reg::REFREQM, Reg::REFREQP);
-    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1REFREQchange" + arg, [out, o] { out->Zelvan_d1REFREQchange(o); }}});
-    reg = pick(Reg::REFSTAM, Reg::REFSTAP);
-    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1REFSTAchange" + arg, [out, o] { out->Zelvan_d1REFSTAchange(o); }}});
-    reg = pick(Reg::REFFAMM, Reg::REFFAMP);
-    add(reg, h(reg), {{"TOutputPanel::input_ref" + arg, [out, o] { out->input_ref(o); }}});
-    reg = pick(Reg::REFFRQM, Reg::REFFRQP);
-    add(reg, h(reg), {{"TOutputPanel::input_ref" + arg, [out, o] { out->input_ref(o); }}});
-    reg = pick(Reg::OSYNCM, Reg::OSYNCP);
-    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OSYNCchange" + arg, [out, o] { out->Zelvan_d1OSYNCchange(o); }}});
-    reg = pick(Reg::OPATM, Reg::OPATP);
-    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OPATchange" + arg, [out, o] { out->Zelvan_d1OPATchange(o); }}});
-    reg = pick(Reg::OSCREENM, Reg::OSCREENP);
-    add(reg, h(reg), {{"TOutputPanel::Zelvan_d1OSCREENchange" + arg, [out, o] { out->Zelvan_d1OSCREENchange(o); }}});
+    add(r.OFMT, h(r.OFMT), {{"TOutputPanel::Zelvan_d1OFMTchange" + arg, [out, o] { out->Zelvan_d1OFMTchange(o); }}});
+    add(r.REFREQ, h(r.REFREQ),
+        {{"TOutputPanel::Zelvan_d1REFREQchange" + arg, [out, o] { out->Zelvan_d1REFREQchange(o); }}});
+    add(r.REFSTA, h(r.REFSTA),
+        {{"TOutputPanel::Zelvan_d1REFSTAchange" + arg, [out, o] { out->Zelvan_d1REFSTAchange(o); }}});
+    add(r.REFFAM, h(r.REFFAM), {{"TOutputPanel::input_ref" + arg, [out, o] { out->input_ref(o); }}});
+    add(r.REFFRQ, h(r.REFFRQ), {{"TOutputPanel::input_ref" + arg, [out, o] { out->input_ref(o); }}});
+    add(r.OSYNC, h(r.OSYNC), {{"TOutputPanel::Zelvan_d1OSYNCchange" + arg, [out, o] { out->Zelvan_d1OSYNCchange(o); }}});
+    add(r.OPAT, h(r.OPAT), {{"TOutputPanel::Zelvan_d1OPATchange" + arg, [out, o] { out->Zelvan_d1OPATchange(o); }}});
+    add(r.OSCREEN, h(r.OSCREEN),
+        {{"TOutputPanel::Zelvan_d1OSCREENchange" + arg, [out, o] { out->Zelvan_d1OSCREENchange(o); }}});
   }
 
   // ---- Image ----
   for (int o = 1; o <= 2; ++o) {
     TImagePanel* im = o == 1 ? ctx_.imageM : ctx_.imageP;
-    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
+    const OutputRegs& r = regs(o);
     const QString arg = QStringLiteral("(%1)").arg(o);
-    const std::pair<int, int> triples[] = {{Reg::HPOSM, Reg::HPOSP},   {Reg::VPOSM, Reg::VPOSP},
-                                           {Reg::HSIZM, Reg::HSIZP},   {Reg::VSIZM, Reg::VSIZP},
-                                           {Reg::BRGTM, Reg::BRGTP},   {Reg::CONTRM, Reg::CONTRP},
-                                           {Reg::COLORM, Reg::COLORP}, {Reg::HUEM, Reg::HUEP},
-                                           {Reg::RLVM, Reg::RLVP},     {Reg::GLVM, Reg::GLVP},
-                                           {Reg::BLVM, Reg::BLVP},     {Reg::DIVM, Reg::DIVP},
-                                           {Reg::PHASEM, Reg::PHASEP}, {Reg::ZMHPM, Reg::ZMHPP},
-                                           {Reg::ZMVPM, Reg::ZMVPP},   {Reg::ZMHSZM, Reg::ZMHSZP},
-                                           {Reg::ZMVSZM, Reg::ZMVSZP}};
-    for (const auto& t : triples) {
-      const int reg = pick(t.first, t.second);
+    for (int reg : {r.HPOS, r.VPOS, r.HSIZ, r.VSIZ, r.BRGT, r.CONTR, r.COLOR, r.HUE, r.RLV, r.GLV, r.BLV, r.DIV, r.PHASE,
+                    r.ZMHP, r.ZMVP, r.ZMHSZ, r.ZMVSZ})
       add(reg, h(reg), {{QStringLiteral("TImagePanel::adjustmentReported") + arg, [im, reg] { im->adjustmentReported(reg); }}});
-    }
-    int reg = pick(Reg::IASPM, Reg::IASPP);
-    add(reg, h(reg), {{"TImagePanel::Zelvan_d1IASPchange" + arg, [im] { im->Zelvan_d1IASPchange(); }}});
-    reg = pick(Reg::OVERM, Reg::OVERP);
-    add(reg, h(reg), {{"TImagePanel::Zelvan_d1OVERchange" + arg, [im] { im->Zelvan_d1OVERchange(); }}});
-    reg = pick(Reg::PROCM, Reg::PROCP);
-    add(reg, h(reg), {{"TImagePanel::Zelvan_d1PROCchange" + arg, [im] { im->Zelvan_d1PROCchange(); }}});
+    add(r.IASP, h(r.IASP), {{"TImagePanel::Zelvan_d1IASPchange" + arg, [im] { im->Zelvan_d1IASPchange(); }}});
+    add(r.OVER, h(r.OVER), {{"TImagePanel::Zelvan_d1OVERchange" + arg, [im] { im->Zelvan_d1OVERchange(); }}});
+    add(r.PROC, h(r.PROC), {{"TImagePanel::Zelvan_d1PROCchange" + arg, [im] { im->Zelvan_d1PROCchange(); }}});
   }
   {
     TImagePanel* im = ctx_.imageM;
@@ -270,28 +251,23 @@ void TSignalPanels::buildRoutes() {
       {{"TTransitionPanel::Zelvan_d1TAKEAUTOchange", [tr] { tr->Zelvan_d1TAKEAUTOchange(); }}});
   add(Reg::LFADEM, h(Reg::LFADEM), {{"TTransitionPanel::Zelvan_d1LFADEMchange", [tr] { tr->Zelvan_d1LFADEMchange(); }}});
   add(Reg::LFADEP, h(Reg::LFADEP), {{"TTransitionPanel::Zelvan_d1LFADEPchange", [tr] { tr->Zelvan_d1LFADEPchange(); }}});
-  for (int reg : {Reg::BCFRED, Reg::BCFGREEN, Reg::BCFBLUE, Reg::BCFREDP, Reg::BCFGREENP, Reg::BCFBLUEP})
-    add(reg, h(reg), {{"TTransitionPanel::Zelvan_d1BCFchange", [tr] { tr->Zelvan_d1BCFchange(); }}});
+  for (int o = 1; o <= 2; ++o)
+    for (int reg : {regs(o).BCFRED, regs(o).BCFGREEN, regs(o).BCFBLUE})
+      add(reg, h(reg), {{"TTransitionPanel::Zelvan_d1BCFchange", [tr] { tr->Zelvan_d1BCFchange(); }}});
   add(Reg::IFRZM, h(Reg::IFRZM), {{"TTransitionPanel::Zelvan_d1IFRZMchange", [tr] { tr->Zelvan_d1IFRZMchange(); }}});
   add(Reg::IFRZP, h(Reg::IFRZP), {{"TTransitionPanel::Zelvan_d1IFRZPchange", [tr] { tr->Zelvan_d1IFRZPchange(); }}});
   add(Reg::EFFON, h(Reg::EFFON), {{"TTransitionPanel::TBar_EFFONchange", [tr] { tr->TBar_EFFONchange(); }}});
 
   // ---- Audio ----
   for (int o = 1; o <= 2; ++o) {
-    auto pick = [o](int m, int p) { return o == 1 ? m : p; };
+    const OutputRegs& r = regs(o);
     const QString arg = QStringLiteral("(%1)").arg(o);
-    int reg = pick(Reg::ACHANM, Reg::ACHANP);
-    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1ACHANchange" + arg, [au, o] { au->Zelvan_d1ACHANchange(o); }}});
-    reg = pick(Reg::AMODEM, Reg::AMODEP);
-    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMODEchange" + arg, [au, o] { au->Zelvan_d1AMODEchange(o); }}});
-    reg = pick(Reg::AMASTM, Reg::AMASTP);
-    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMASTchange" + arg, [au, o] { au->Zelvan_d1AMASTchange(o); }}});
-    reg = pick(Reg::AMUTEM, Reg::AMUTEP);
-    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMUTEchange" + arg, [au, o] { au->Zelvan_d1AMUTEchange(o); }}});
-    reg = pick(Reg::AAUXMM, Reg::AAUXMP);
-    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AAUXMchange" + arg, [au, o] { au->Zelvan_d1AAUXMchange(o); }}});
-    reg = pick(Reg::AMONOM, Reg::AMONOP);
-    add(reg, h(reg), {{"TAudioPanel::Zelvan_d1AMONOchange" + arg, [au, o] { au->Zelvan_d1AMONOchange(o); }}});
+    add(r.ACHAN, h(r.ACHAN), {{"TAudioPanel::Zelvan_d1ACHANchange" + arg, [au, o] { au->Zelvan_d1ACHANchange(o); }}});
+    add(r.AMODE, h(r.AMODE), {{"TAudioPanel::Zelvan_d1AMODEchange" + arg, [au, o] { au->Zelvan_d1AMODEchange(o); }}});
+    add(r.AMAST, h(r.AMAST), {{"TAudioPanel::Zelvan_d1AMASTchange" + arg, [au, o] { au->Zelvan_d1AMASTchange(o); }}});
+    add(r.AMUTE, h(r.AMUTE), {{"TAudioPanel::Zelvan_d1AMUTEchange" + arg, [au, o] { au->Zelvan_d1AMUTEchange(o); }}});
+    add(r.AAUXM, h(r.AAUXM), {{"TAudioPanel::Zelvan_d1AAUXMchange" + arg, [au, o] { au->Zelvan_d1AAUXMchange(o); }}});
+    add(r.AMONO, h(r.AMONO), {{"TAudioPanel::Zelvan_d1AMONOchange" + arg, [au, o] { au->Zelvan_d1AMONOchange(o); }}});
   }
 
   routeOf_.assign(kRegisterCount, -1);

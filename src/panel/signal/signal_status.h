@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include "device/twins.h"
 #include "panel/signal/signal_context.h"
 
 namespace zelvan::signal {
@@ -56,10 +57,12 @@ class TSignalStatus : public QObject {
   int64_t signalType() const;
 
  private:
-  uint32_t reg(int mainIndex, int previewIndex) const;
+  // The reported value of a register.
+  uint32_t value(int index) const;
 
   TSignalContext& ctx_;
   int output_;
+  const OutputRegs& regs_;  // this output's registers
   QString lineText_ = QStringLiteral("68 Khz");
   QString frameText_ = QStringLiteral("85 hz");
   QString syncText_ = QStringLiteral("H&V");

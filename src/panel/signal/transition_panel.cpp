@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "device/twins.h"
 #include "device/zelvan_d.h"
 #include "panel/signal/input_row.h"
 #include "panel/signal/input_table.h"
@@ -295,8 +296,9 @@ void TTransitionPanel::Palette_RGB_Preview() { fadeDialog(2); }
 
 QColor TTransitionPanel::fadeColour(int output) const {
   auto c = [](uint32_t v) { return static_cast<int>(std::min<uint32_t>(v, 255)); };
-  if (output == 1) return QColor(c(ctx_.link->BCFRED()), c(ctx_.link->BCFGREEN()), c(ctx_.link->BCFBLUE()));
-  return QColor(c(ctx_.link->BCFREDP()), c(ctx_.link->BCFGREENP()), c(ctx_.link->BCFBLUEP()));
+  const OutputRegs& r = zelvan::regs(output);
+  return QColor(c(ctx_.link->registerValue(r.BCFRED)), c(ctx_.link->registerValue(r.BCFGREEN)),
+                c(ctx_.link->registerValue(r.BCFBLUE)));
 }
 
 void TTransitionPanel::fadeDialog(int output) {
@@ -304,15 +306,10 @@ void TTransitionPanel::fadeDialog(int output) {
   const auto chosen = zelvan::ui::dialogs().chooseColor(fadeGroup_, initial);
   // The outcome is not consulted: a cancelled dialog sends the colour again.
   const QColor c = chosen ? *chosen : initial;
-  if (output == 1) {
-    ctx_.link->setBCFBLUE(static_cast<uint32_t>(c.blue()));
-    ctx_.link->setBCFGREEN(static_cast<uint32_t>(c.green()));
-    ctx_.link->setBCFRED(static_cast<uint32_t>(c.red()));
-  } else {
-    ctx_.link->setBCFBLUEP(static_cast<uint32_t>(c.blue()));
-    ctx_.link->setBCFGREENP(static_cast<uint32_t>(c.green()));
-    ctx_.link->setBCFREDP(static_cast<uint32_t>(c.red()));
-  }
+  const OutputRegs& r = zelvan::regs(output);
+  ctx_.link->SendRegister(r.BCFBLUE, static_cast<uint32_t>(c.blue()));
+  ctx_.link->SendRegister(r.BCFGREEN, static_cast<uint32_t>(c.green()));
+  ctx_.link->SendRegister(r.BCFRED, static_cast<uint32_t>(c.red()));
 }
 
 void TTransitionPanel::refreshMenuFrames(int output) {
@@ -439,7 +436,7 @@ void TTransitionPanel::Zelvan_d1BCFchange() {
 }
 
 void TTransitionPanel::freezeReported(int output) {
-  const bool on = output == 1 ? ctx_.link->IFRZM() : ctx_.link->IFRZP();
+  const bool on = ctx_.link->registerValue(zelvan::regs(output).IFRZ) != 0;
   QPushButton* own = output == 1 ? freezeMain_ : freezePreview_;
   QAbstractButton* matrix = ctx_.peers.matrix ? ctx_.peers.matrix->freezeButton(output) : nullptr;
   setPressed(own, on);
