@@ -11,6 +11,9 @@
 // beside it keep their places, and blocks of one layout can come back in
 // any order.
 //
+// A page of a QTabWidget is no such block (its tab belongs to the tab
+// widget): move pages with the tab widget's own insertTab / removeTab.
+//
 // TComboSelections remembers the selection of drop-down lists (QComboBox,
 // TSmallCombo) before such a move and gives it back afterwards.
 #pragma once
@@ -61,7 +64,8 @@ class TBlockHome {
   // it (the block leaves whatever layout it was put in).
   void moveTo(QWidget* parent);
   void moveTo(QWidget* parent, const QRect& geometry);
-  // Moves the block into another window's layout (index -1: at the end).
+  // Moves the block into another window's layout (one already set on a
+  // widget; index -1: at the end).
   void moveInto(QBoxLayout* layout, int index = -1, int stretch = 0, Qt::Alignment alignment = {});
   void moveInto(QGridLayout* layout, int row, int column, int rowSpan = 1, int columnSpan = 1,
                 Qt::Alignment alignment = {});
