@@ -1,5 +1,7 @@
 #include "panel/signal/image_panel.h"
 
+#include "device/twins.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -25,11 +27,10 @@ namespace zelvan::signal {
 namespace {
 struct FamilyRow {
   const char* caption;
-  const char* barName;
-  const char* fieldName;
-  const char* captionName;
-  int regM;
-  int regP;
+  TwinName barName;
+  TwinName fieldName;
+  TwinName captionName;
+  int OutputRegs::*reg;
   int barMin, barMax, barStart, largeStep;
   bool converted;
   int acceptMin, acceptMax;
@@ -37,24 +38,24 @@ struct FamilyRow {
 };
 
 const std::array<FamilyRow, TImagePanel::FamilyCount> kFamilies = {{
-    {"H. pos", "ScrollBar_hpos_M_video", "Edit_hpos_M", "Label_hpos_M", Reg::HPOSM, Reg::HPOSP, 0, 255, 128, 10, true, -128, 127, false},
-    {"V. pos", "ScrollBar_vpos_M_video", "Edit_vpos_M", "Label_vpos_M", Reg::VPOSM, Reg::VPOSP, 0, 255, 128, 10, true, -128, 127, false},
-    {"H. size", "ScrollBar_hsiz_M_video", "Edit_hsize_M", "Label_hsize_M", Reg::HSIZM, Reg::HSIZP, 0, 255, 128, 10, false, 0, 255, false},
-    {"V. size", "ScrollBar_vsiz_M_video", "Edit_vsize_M", "Label_vsize_M", Reg::VSIZM, Reg::VSIZP, 0, 255, 128, 10, false, 0, 255, false},
-    {"Brightness", "ScrollBar_brightness_M", "Edit_brightness_M", "Label_brightness_M", Reg::BRGTM, Reg::BRGTP, 0, 255, 128, 10, true, -128, 127, false},
-    {"Black level", "ScrollBar_blacklevel_M", "Edit_blacklevel_M", "Label_blacklevel_M", Reg::BRGTM, Reg::BRGTP, 0, 255, 128, 10, true, -128, 127, false},
-    {"Contrast", "ScrollBar_contrast_M", "Edit_contrast_M", "Label_contrast_M", Reg::CONTRM, Reg::CONTRP, 0, 255, 128, 10, true, -128, 127, false},
-    {"Color", "ScrollBar_color_M", "Edit_color_M", "Label_color_M", Reg::COLORM, Reg::COLORP, 0, 255, 128, 10, true, -128, 127, false},
-    {"Hue (NTSC)", "ScrollBar_hue_M", "Edit_hue_M", "Label_hue_M", Reg::HUEM, Reg::HUEP, 0, 255, 128, 10, false, 0, 255, false},
-    {"Red level", "ScrollBar_redlevel_M", "Edit_redlevel_M", "Label_redlevel_M", Reg::RLVM, Reg::RLVP, 0, 255, 128, 10, true, -128, 127, false},
-    {"Green level", "ScrollBar_greenlevel_M", "Edit_greenlevel_M", "Label_greenlevel_M", Reg::GLVM, Reg::GLVP, 0, 255, 128, 10, true, -128, 127, false},
-    {"Blue level", "ScrollBar_bluelevel_M", "Edit_bluelevel_M", "Label_bluelevel_M", Reg::BLVM, Reg::BLVP, 0, 255, 128, 10, true, -128, 127, false},
-    {"Clk", "ScrollBar_clock_M", "Edit_clock_M", "Label_clock_M", Reg::DIVM, Reg::DIVP, 512, 2800, 1656, 10, false, 512, 2800, false},
-    {"Phase", "ScrollBar_dphase_M", "Edit_dphase_M", "Label_dphase_M", Reg::PHASEM, Reg::PHASEP, 0, 31, 16, 4, false, 0, 255, false},
-    {"H. zoom pos", "ScrollBar_hpos_zoom_M", "Edit_hpos_zoom_M", "Label_hpos_zoom_M", Reg::ZMHPM, Reg::ZMHPP, 0, 255, 128, 10, false, 0, 255, true},
-    {"V. zoom pos", "ScrollBar_vpos_zoom_M", "Edit_vpos_zoom_M", "Label_vpos_zoom_M", Reg::ZMVPM, Reg::ZMVPP, 0, 255, 128, 10, false, 0, 255, true},
-    {"H. zoom size", "ScrollBar_hsiz_zoom_M", "Edit_hsiz_zoom_M", "Label_hsiz_zoom_M", Reg::ZMHSZM, Reg::ZMHSZP, 0, 255, 128, 10, false, 0, 255, true},
-    {"V. zoom size", "ScrollBar_vsiz_zoom_M", "Edit_vsiz_zoom_M", "Label_vsiz_zoom_M", Reg::ZMVSZM, Reg::ZMVSZP, 0, 255, 128, 10, false, 0, 255, true},
+    {"H. pos", {"ScrollBar_hpos_M_video", "ScrollBar_hpos_P_video"}, {"Edit_hpos_M", "Edit_hpos_P"}, {"Label_hpos_M", "Label_hpos_P"}, &OutputRegs::HPOS, 0, 255, 128, 10, true, -128, 127, false},
+    {"V. pos", {"ScrollBar_vpos_M_video", "ScrollBar_vpos_P_video"}, {"Edit_vpos_M", "Edit_vpos_P"}, {"Label_vpos_M", "Label_vpos_P"}, &OutputRegs::VPOS, 0, 255, 128, 10, true, -128, 127, false},
+    {"H. size", {"ScrollBar_hsiz_M_video", "ScrollBar_hsiz_P_video"}, {"Edit_hsize_M", "Edit_hsize_P"}, {"Label_hsize_M", "Label_hsize_P"}, &OutputRegs::HSIZ, 0, 255, 128, 10, false, 0, 255, false},
+    {"V. size", {"ScrollBar_vsiz_M_video", "ScrollBar_vsiz_P_video"}, {"Edit_vsize_M", "Edit_vsize_P"}, {"Label_vsize_M", "Label_vsize_P"}, &OutputRegs::VSIZ, 0, 255, 128, 10, false, 0, 255, false},
+    {"Brightness", {"ScrollBar_brightness_M", "ScrollBar_brightness_P"}, {"Edit_brightness_M", "Edit_brightness_P"}, {"Label_brightness_M", "Label_brightness_P"}, &OutputRegs::BRGT, 0, 255, 128, 10, true, -128, 127, false},
+    {"Black level", {"ScrollBar_blacklevel_M", "ScrollBar_blacklevel_P"}, {"Edit_blacklevel_M", "Edit_blacklevel_P"}, {"Label_blacklevel_M", "Label_blacklevel_P"}, &OutputRegs::BRGT, 0, 255, 128, 10, true, -128, 127, false},
+    {"Contrast", {"ScrollBar_contrast_M", "ScrollBar_contrast_P"}, {"Edit_contrast_M", "Edit_contrast_P"}, {"Label_contrast_M", "Label_contrast_P"}, &OutputRegs::CONTR, 0, 255, 128, 10, true, -128, 127, false},
+    {"Color", {"ScrollBar_color_M", "ScrollBar_color_P"}, {"Edit_color_M", "Edit_color_P"}, {"Label_color_M", "Label_color_P"}, &OutputRegs::COLOR, 0, 255, 128, 10, true, -128, 127, false},
+    {"Hue (NTSC)", {"ScrollBar_hue_M", "ScrollBar_hue_P"}, {"Edit_hue_M", "Edit_hue_P"}, {"Label_hue_M", "Label_hue_P"}, &OutputRegs::HUE, 0, 255, 128, 10, false, 0, 255, false},
+    {"Red level", {"ScrollBar_redlevel_M", "ScrollBar_redlevel_P"}, {"Edit_redlevel_M", "Edit_redlevel_P"}, {"Label_redlevel_M", "Label_redlevel_P"}, &OutputRegs::RLV, 0, 255, 128, 10, true, -128, 127, false},
+    {"Green level", {"ScrollBar_greenlevel_M", "ScrollBar_greenlevel_P"}, {"Edit_greenlevel_M", "Edit_greenlevel_P"}, {"Label_greenlevel_M", "Label_greenlevel_P"}, &OutputRegs::GLV, 0, 255, 128, 10, true, -128, 127, false},
+    {"Blue level", {"ScrollBar_bluelevel_M", "ScrollBar_bluelevel_P"}, {"Edit_bluelevel_M", "Edit_bluelevel_P"}, {"Label_bluelevel_M", "Label_bluelevel_P"}, &OutputRegs::BLV, 0, 255, 128, 10, true, -128, 127, false},
+    {"Clk", {"ScrollBar_clock_M", "ScrollBar_clock_P"}, {"Edit_clock_M", "Edit_clock_P"}, {"Label_clock_M", "Label_clock_P"}, &OutputRegs::DIV, 512, 2800, 1656, 10, false, 512, 2800, false},
+    {"Phase", {"ScrollBar_dphase_M", "ScrollBar_dphase_P"}, {"Edit_dphase_M", "Edit_dphase_P"}, {"Label_dphase_M", "Label_dphase_P"}, &OutputRegs::PHASE, 0, 31, 16, 4, false, 0, 255, false},
+    {"H. zoom pos", {"ScrollBar_hpos_zoom_M", "ScrollBar_hpos_zoom_P"}, {"Edit_hpos_zoom_M", "Edit_hpos_zoom_P"}, {"Label_hpos_zoom_M", "Label_hpos_zoom_P"}, &OutputRegs::ZMHP, 0, 255, 128, 10, false, 0, 255, true},
+    {"V. zoom pos", {"ScrollBar_vpos_zoom_M", "ScrollBar_vpos_zoom_P"}, {"Edit_vpos_zoom_M", "Edit_vpos_zoom_P"}, {"Label_vpos_zoom_M", "Label_vpos_zoom_P"}, &OutputRegs::ZMVP, 0, 255, 128, 10, false, 0, 255, true},
+    {"H. zoom size", {"ScrollBar_hsiz_zoom_M", "ScrollBar_hsiz_zoom_P"}, {"Edit_hsiz_zoom_M", "Edit_hsiz_zoom_P"}, {"Label_hsiz_zoom_M", "Label_hsiz_zoom_P"}, &OutputRegs::ZMHSZ, 0, 255, 128, 10, false, 0, 255, true},
+    {"V. zoom size", {"ScrollBar_vsiz_zoom_M", "ScrollBar_vsiz_zoom_P"}, {"Edit_vsiz_zoom_M", "Edit_vsiz_zoom_P"}, {"Label_vsiz_zoom_M", "Label_vsiz_zoom_P"}, &OutputRegs::ZMVSZ, 0, 255, 128, 10, false, 0, 255, true},
 }};
 
 // Signal types whose clock, phase is not adjustable.
@@ -62,14 +63,10 @@ bool noClock(int64_t t) { return t == 6 || t == 9 || t == 10 || t == 11 || t == 
 bool noPhase(int64_t t) { return t == 6 || t == 9 || t == 11 || t == 12 || t == 13; }
 }  // namespace
 
-QString TImagePanel::name(const char* mainName) const {
-  QString s = QString::fromLatin1(mainName);
-  if (output_ == 2) s.replace(QStringLiteral("_M"), QStringLiteral("_P"));
-  return s;
-}
+QString TImagePanel::name(const TwinName& n) const { return QString::fromLatin1(n.of(output_)); }
 
 TImagePanel::TImagePanel(TSignalContext& ctx, int output, QWidget* page)
-    : QObject(page), ctx_(ctx), output_(output), page_(page) {
+    : QObject(page), ctx_(ctx), output_(output), regs_(regs(output)), page_(page) {
   const bool main = output == 1;
   pages_ = new QTabWidget(page);
   pages_->setObjectName(main ? QStringLiteral("PageControl_image_Main") : QStringLiteral("PageControl_image_Preview"));
@@ -109,7 +106,7 @@ TImagePanel::TImagePanel(TSignalContext& ctx, int output, QWidget* page)
     g->addWidget(row.bar, line, 1);
     g->addWidget(row.field, line, 2);
 
-    const int reg = main ? s.regM : s.regP;
+    const int reg = regs_.*s.reg;
     TAdjustTriple*& t = triples_[reg];
     if (!t) t = new TAdjustTriple(ctx_, reg, s.converted, s.acceptMin, s.acceptMax, this);
     t->addView(row.bar, row.field);
@@ -125,38 +122,38 @@ TImagePanel::TImagePanel(TSignalContext& ctx, int output, QWidget* page)
   connect(aspect_, &TRadioGroup::itemClicked, this, [this](int i) { RadioGroup_IASPClick(i); });
   side->addWidget(aspect_);
   overUnder_ = new TRadioGroup(QString(), {QStringLiteral("Under scan"), QStringLiteral("Over scan")}, normalPage_);
-  overUnder_->setObjectName(name("RadioGroup_over_under_scan_M"));
+  overUnder_->setObjectName(name({"RadioGroup_over_under_scan_M", "RadioGroup_over_under_scan_P"}));
   connect(overUnder_, &TRadioGroup::itemClicked, this, [this](int i) { RadioGroup_over_under_scanClick(i); });
   side->addWidget(overUnder_);
   process_ = new QComboBox(normalPage_);
-  process_->setObjectName(name("ComboBox_process_M"));
+  process_->setObjectName(name({"ComboBox_process_M", "ComboBox_process_P"}));
   process_->addItem(QStringLiteral("Std processing picture"));
   for (int level = 1; level <= 7; ++level) process_->addItem(QStringLiteral("Level %1 processing picture").arg(level));
   connect(process_, &QComboBox::activated, this, [this](int i) { ComboBox_processChange(i); });
   side->addWidget(process_);
   alignment_ = new QPushButton(QStringLiteral("Centering"), normalPage_);
-  alignment_->setObjectName(name("BitBtn_alignment_M"));
+  alignment_->setObjectName(name({"BitBtn_alignment_M", "BitBtn_alignment_P"}));
   connect(alignment_, &QPushButton::clicked, this, [this] { BitBtn_alignmentClick(); });
   side->addWidget(alignment_);
   preset_ = new QPushButton(QStringLiteral("Preset"), normalPage_);
-  preset_->setObjectName(name("BitBtn_preset_M"));
+  preset_->setObjectName(name({"BitBtn_preset_M", "BitBtn_preset_P"}));
   connect(preset_, &QPushButton::clicked, this, [this] { BitBtn_presetClick(); });
   side->addWidget(preset_);
   store_ = new QPushButton(QStringLiteral("Store"), normalPage_);
-  store_->setObjectName(name("BitBtn_Store_M"));
+  store_->setObjectName(name({"BitBtn_Store_M", "BitBtn_Store_P"}));
   connect(store_, &QPushButton::clicked, this, [this] { BitBtn_StoreClick(); });
   side->addWidget(store_);
   store_->hide();
   recall_ = new QPushButton(QStringLiteral("Recall"), normalPage_);
-  recall_->setObjectName(name("BitBtn_Recall_M"));
+  recall_->setObjectName(name({"BitBtn_Recall_M", "BitBtn_Recall_P"}));
   side->addWidget(recall_);
   recall_->hide();
   hSmooth_ = new QToolButton(normalPage_);
-  hSmooth_->setObjectName(name("SpeedButton_H_smooth_M"));
+  hSmooth_->setObjectName(name({"SpeedButton_H_smooth_M", "SpeedButton_H_smooth_P"}));
   hSmooth_->setText(QStringLiteral("H. smooth"));
   hSmooth_->hide();
   vSmooth_ = new QToolButton(normalPage_);
-  vSmooth_->setObjectName(name("SpeedButton_V_smooth_M"));
+  vSmooth_->setObjectName(name({"SpeedButton_V_smooth_M", "SpeedButton_V_smooth_P"}));
   vSmooth_->setText(QStringLiteral("V. smooth"));
   vSmooth_->hide();
   side->addStretch(1);
@@ -165,11 +162,11 @@ TImagePanel::TImagePanel(TSignalContext& ctx, int output, QWidget* page)
 
   // The seamless-mode cover lies over the whole tab.
   notAvailable_ = new QWidget(page);
-  notAvailable_->setObjectName(name("Panel_notavailble_M"));
+  notAvailable_->setObjectName(name({"Panel_notavailble_M", "Panel_notavailble_P"}));
   notAvailable_->setAutoFillBackground(true);
   auto* coverLayout = new QVBoxLayout(notAvailable_);
   auto* notice = new QLabel(QStringLiteral("Not available for the referenced input (SEAMLESS mode)"), notAvailable_);
-  notice->setObjectName(name("Label5_M"));
+  notice->setObjectName(name({"Label5_M", "Label5_P"}));
   notice->setAlignment(Qt::AlignCenter);
   coverLayout->addWidget(notice);
   notAvailable_->setGeometry(0, 0, page->width(), page->height());
@@ -196,27 +193,27 @@ void TImagePanel::attachCopy(int reg, QScrollBar* bar, QLineEdit* field) {
 
 void TImagePanel::RadioGroup_IASPClick(int position) {
   if (position < 0) return;
-  ctx_.link->SendRegister(r(Reg::IASPM, Reg::IASPP), static_cast<uint32_t>(position));
+  ctx_.link->SendRegister(regs_.IASP, static_cast<uint32_t>(position));
 }
 
 void TImagePanel::RadioGroup_over_under_scanClick(int position) {
   if (position < 0) return;
-  ctx_.link->SendRegister(r(Reg::OVERM, Reg::OVERP), position == 1 ? 1u : 0u);
+  ctx_.link->SendRegister(regs_.OVER, position == 1 ? 1u : 0u);
 }
 
 void TImagePanel::ComboBox_processChange(int position) {
   if (position < 0) return;
-  ctx_.link->SendRegister(r(Reg::PROCM, Reg::PROCP), static_cast<uint32_t>(position));
+  ctx_.link->SendRegister(regs_.PROC, static_cast<uint32_t>(position));
 }
 
-void TImagePanel::BitBtn_alignmentClick() { ctx_.link->SendRegister(r(Reg::AUTOCADM, Reg::AUTOCADP), 1); }
-void TImagePanel::BitBtn_presetClick() { ctx_.link->SendRegister(r(Reg::PRESETM, Reg::PRESETP), 1); }
+void TImagePanel::BitBtn_alignmentClick() { ctx_.link->SendRegister(regs_.AUTOCAD, 1); }
+void TImagePanel::BitBtn_presetClick() { ctx_.link->SendRegister(regs_.PRESET, 1); }
 void TImagePanel::BitBtn_StoreClick() { ctx_.link->setSTORE(true); }
 
 // ------------------------------------------------------------ reports
 
 void TImagePanel::Zelvan_d1IASPchange() {
-  const uint32_t a = ctx_.link->registerValue(r(Reg::IASPM, Reg::IASPP));
+  const uint32_t a = ctx_.link->registerValue(regs_.IASP);
   aspect_->setItemIndex(a <= 3 ? static_cast<int>(a) : -1);
   if (TKeyingPeer* keying = ctx_.peers.keying) keying->refreshLogoFraming(output_);
   if (a != 3) pages_->setCurrentWidget(normalPage_);
@@ -224,11 +221,11 @@ void TImagePanel::Zelvan_d1IASPchange() {
 }
 
 void TImagePanel::Zelvan_d1OVERchange() {
-  overUnder_->setItemIndex(ctx_.link->registerValue(r(Reg::OVERM, Reg::OVERP)) ? 1 : 0);
+  overUnder_->setItemIndex(ctx_.link->registerValue(regs_.OVER) ? 1 : 0);
 }
 
 void TImagePanel::Zelvan_d1PROCchange() {
-  const uint32_t p = ctx_.link->registerValue(r(Reg::PROCM, Reg::PROCP));
+  const uint32_t p = ctx_.link->registerValue(regs_.PROC);
   const QSignalBlocker block(process_);
   process_->setCurrentIndex(p < static_cast<uint32_t>(process_->count()) ? static_cast<int>(p) : -1);
 }
@@ -282,14 +279,14 @@ void TImagePanel::layoutBySignal() {
 
   TSignalStatus* status = output_ == 1 ? ctx_.statusM : ctx_.statusP;
   const int64_t t = status ? status->signalType() : 0;
-  const bool present = ctx_.link->registerValue(r(Reg::IPSIGM, Reg::IPSIGP)) != 0;
-  const bool outOfRange = ctx_.link->registerValue(r(Reg::IOORM, Reg::IOORP)) != 0;
+  const bool present = ctx_.link->registerValue(regs_.IPSIG) != 0;
+  const bool outOfRange = ctx_.link->registerValue(regs_.IOOR) != 0;
   auto lists = [this](bool enabled) {
     overUnder_->setEnabled(enabled);
     process_->setEnabled(enabled);
   };
   if (present && !outOfRange) {
-    const uint32_t fam = ctx_.link->registerValue(r(Reg::IFAMM, Reg::IFAMP));
+    const uint32_t fam = ctx_.link->registerValue(regs_.IFAM);
     if (fam == 2) {
       showVideo(true, true);
       lists(true);
@@ -338,8 +335,8 @@ void TImagePanel::layoutBySignal() {
 }
 
 void TImagePanel::notAvailable() {
-  const uint32_t in = ctx_.link->registerValue(r(Reg::ICHM, Reg::ICHP));
-  const uint32_t ref = ctx_.link->registerValue(r(Reg::REFSTAM, Reg::REFSTAP));
+  const uint32_t in = ctx_.link->registerValue(regs_.ICH);
+  const uint32_t ref = ctx_.link->registerValue(regs_.REFSTA);
   const bool covered = (in == 1 && ref == 9) || (in == 8 && ref == 10);
   notAvailable_->setVisible(covered);
   if (covered) notAvailable_->raise();

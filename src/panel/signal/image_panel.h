@@ -11,6 +11,8 @@
 #include <array>
 #include <map>
 
+#include "device/twins.h"
+#include "panel/signal/signal_common.h"
 #include "panel/signal/signal_context.h"
 
 class QComboBox;
@@ -99,14 +101,14 @@ class TImagePanel : public QObject {
     QScrollBar* bar = nullptr;
     QLineEdit* field = nullptr;
   };
-  int r(int mainReg, int previewReg) const { return output_ == 1 ? mainReg : previewReg; }
-  QString name(const char* mainName) const;
+  QString name(const TwinName& n) const;
   void showFamily(Family f, bool enabled);
   void showVideo(bool hue, bool enabled);
   void showRgb(bool enabled);
 
   TSignalContext& ctx_;
   int output_;
+  const OutputRegs& regs_;
   std::array<Row, FamilyCount> rows_{};
   std::map<int, TAdjustTriple*> triples_;
   QTabWidget* pages_ = nullptr;

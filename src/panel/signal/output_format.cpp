@@ -1,5 +1,7 @@
 #include "panel/signal/output_format.h"
 
+#include "device/twins.h"
+
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -54,7 +56,7 @@ TOutputFormatSide::TOutputFormatSide(TSignalContext& ctx, int output, QWidget* p
   if (!main) rateList_->hide();
 }
 
-int TOutputFormatSide::reg() const { return output_ == 1 ? Reg::OFMTM : Reg::OFMTP; }
+int TOutputFormatSide::reg() const { return regs(output_).OFMT; }
 
 int TOutputFormatSide::modelRow() const {
   const int m = ctx_.host->modelIndex(ctx_.link->DEV());

@@ -1,5 +1,7 @@
 #include "panel/signal/output_panel.h"
 
+#include "device/twins.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -167,9 +169,7 @@ TOutputPanel::TOutputPanel(TSignalContext& ctx, QWidget* outputPage, QWidget* ou
   if (host2->layout()) host2->layout()->addWidget(output2Group_);
 }
 
-uint32_t TOutputPanel::val(int output, int mainReg, int previewReg) const {
-  return ctx_.link->registerValue(output == 1 ? mainReg : previewReg);
-}
+uint32_t TOutputPanel::val(int reg) const { return ctx_.link->registerValue(reg); }
 
 // ------------------------------------------------------------ operator
 
@@ -185,18 +185,18 @@ void TOutputPanel::reference_trame_Preview_voulueClick() {
 
 void TOutputPanel::LMDRadioGroup_osynClick(int output, int position) {
   if (position < 0) return;
-  ctx_.link->SendRegister(output == 1 ? Reg::OSYNCM : Reg::OSYNCP, static_cast<uint32_t>(position));
+  ctx_.link->SendRegister(regs(output).OSYNC, static_cast<uint32_t>(position));
 }
 
 void TOutputPanel::LMDRadioGroup_test_patternClick(int output, int position) {
   if (position < 0 || position >= static_cast<int>(kTestPatternCodes.size())) return;
-  ctx_.link->SendRegister(output == 1 ? Reg::OPATM : Reg::OPATP,
+  ctx_.link->SendRegister(regs(output).OPAT,
                           static_cast<uint32_t>(kTestPatternCodes[static_cast<size_t>(position)]));
 }
 
 void TOutputPanel::LMDRadioGroup_typeofscreenClick(int output, int position) {
   if (position < 0) return;
-  ctx_.link->SendRegister(output == 1 ? Reg::OSCREENM : Reg::OSCREENP, static_cast<uint32_t>(position));
+  ctx_.link->SendRegister(regs(output).OSCREEN, static_cast<uint32_t>(position));
 }
 
 // ------------------------------------------------------------ reports
@@ -204,7 +204,7 @@ void TOutputPanel::LMDRadioGroup_typeofscreenClick(int output, int position) {
 void TOutputPanel::Zelvan_d1OFMTchange(int output) { side(output)->formatReported(true); }
 
 void TOutputPanel::Zelvan_d1REFREQchange(int output) {
-  const uint32_t v = val(output, Reg::REFREQM, Reg::REFREQP);
+  const uint32_t v = val(regs(output).REFREQ);
   TSmallCombo* list = output == 1 ? refMain_ : refPreview_;
   list->SetItemIndex(v <= 8 ? static_cast<int>(v) : -1);
   Difference_entre_REFREQ_et_REFSTA();
@@ -220,14 +220,14 @@ void TOutputPanel::Zelvan_d1REFSTAchange(int output) {
 }
 
 void TOutputPanel::Zelvan_d1OSYNCchange(int output) {
-  const uint32_t v = val(output, Reg::OSYNCM, Reg::OSYNCP);
+  const uint32_t v = val(regs(output).OSYNC);
   LMDRadioGroup_osyn(output)->setItemIndex(v <= 2 ? static_cast<int>(v) : -1);
   static const char* const kTexts[] = {"H & V", "Composite TTL", "SOG"};
   if (v <= 2) setCell(ctx_.grid(output), 15, 1, QString::fromLatin1(kTexts[v]));
 }
 
 void TOutputPanel::Zelvan_d1OPATchange(int output) {
-  const uint32_t v = val(output, Reg::OPATM, Reg::OPATP);
+  const uint32_t v = val(regs(output).OPAT);
   TRadioGroup* g = LMDRadioGroup_test_pattern(output);
   if (static_cast<int64_t>(g->count()) >= static_cast<int64_t>(v)) g->setItemIndex(testPatternPosition(v));
   ctx_.host->reapplyModelLayout();
@@ -236,7 +236,7 @@ void TOutputPanel::Zelvan_d1OPATchange(int output) {
 }
 
 void TOutputPanel::Zelvan_d1OSCREENchange(int output) {
-  const uint32_t v = val(output, Reg::OSCREENM, Reg::OSCREENP);
+  const uint32_t v = val(regs(output).OSCREEN);
   (output == 1 ? screenMain_ : screenPreview_)->setItemIndex(v <= 1 ? static_cast<int>(v) : -1);
 }
 
@@ -252,15 +252,15 @@ QString TOutputPanel::referenceName(uint32_t reference) const {
 
 void TOutputPanel::input_ref(int output) {
   QTableWidget* g = ctx_.grid(output);
-  const uint32_t sta = val(output, Reg::REFSTAM, Reg::REFSTAP);
+  const uint32_t sta = val(regs(output).REFSTA);
   const QList<QAction*> items = outputRateMenu_->actions();
   const int item = sta <= 8 ? static_cast<int>(sta) : sta == 9 ? 1 : sta == 10 ? 8 : -1;
   setCell(g, 7, 0, item >= 0 && item < items.size() ? items[item]->text() : QString());
-  const double hz = val(output, Reg::REFFRQM, Reg::REFFRQP) / 100.0;
+  const double hz = val(regs(output).REFFRQ) / 100.0;
   const QString freq = formatGeneral(hz, 4) + QStringLiteral(" Hz");
   setCell(g, 14, 1, freq);
   if (sta != 0) {
-    setCell(g, 8, 0, familyShortName(val(output, Reg::REFFAMM, Reg::REFFAMP)));
+    setCell(g, 8, 0, familyShortName(val(regs(output).REFFAM)));
     setCell(g, 8, 1, freq);
   } else {
     setCell(g, 8, 0, QString());

@@ -81,7 +81,7 @@ class TOutputPanel : public QObject {
   QString referenceName(uint32_t reference) const;
 
  private:
-  uint32_t val(int output, int mainReg, int previewReg) const;
+  uint32_t val(int reg) const;
 
   TSignalContext& ctx_;
   TOutputFormatSide* main_ = nullptr;

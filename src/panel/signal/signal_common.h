@@ -27,6 +27,13 @@ namespace zelvan::signal {
 // The caption colour of a button or label (its button-text role).
 QColor captionColor(const QWidget* w);
 // Sets the caption colour (window-text and button-text roles).
+// The object names of a control's Main and Preview copies, spelled out.
+struct TwinName {
+  const char* main;
+  const char* preview;
+  const char* of(int output) const { return output == 1 ? main : preview; }
+};
+
 void setCaptionColor(QWidget* w, const QColor& c);
 // Sets bold / italic, leaving the rest of the font as it is.
 void setFontStyle(QWidget* w, bool bold, bool italic = false);
