@@ -127,9 +127,9 @@ QList<TSmallCombo*> TMemoryLists::allFrameCombos() const {
   QList<TSmallCombo*> out;
   for (TSmallCombo* c : FRAME_Combologo)
     if (c) out.append(c);
-  if (QWidget* matrix = shell_.windows().matrix)
+  if (TMatrix_Zelvan_main* matrix = shell_.windows().matrix)
     for (int n = 1; n <= 8; ++n)
-      if (auto* c = matrix->findChild<TSmallCombo*>(QStringLiteral("FRAME_Combologo_ichp_%1").arg(n))) out.append(c);
+      if (TSmallCombo* c = matrix->frameCombo(n)) out.append(c);
   return out;
 }
 

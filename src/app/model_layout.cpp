@@ -9,6 +9,8 @@
 
 #include "app/main_menus.h"
 #include "app/memory_lists.h"
+#include "app/pending_windows.h"
+#include "app/signal_feature.h"
 #include "app/tzelvan_main.h"
 #include "device/zelvan_d.h"
 #include "tools/tabout_graphic_install.h"
@@ -30,6 +32,22 @@ void setTabs(QTabBar* bar, const QStringList& tabs) {
 }
 }  // namespace
 
+QList<QWidget*> TModelLayout::frameButtons(int k) const {
+  QList<QWidget*> out;
+  // The Effects page's frame choice belongs to the effects feature, not built yet.
+  if (auto* w = shell_.findControl<QWidget>(QStringLiteral("RadioButton_Frame%1").arg(k))) out.append(w);
+  if (auto* signal = shell_.feature<TSignalFeature>())
+    if (QWidget* w = signal->transitionFrameButton(k)) out.append(w);
+  if (TForm_Settings_Matrix* settings = shell_.windows().settings)
+    if (QWidget* w = settings->transitionFrameButton(k)) out.append(w);
+  return out;
+}
+
+QList<QAction*> TModelLayout::secondSdiItems() const {
+  auto* signal = shell_.feature<TSignalFeature>();
+  return signal ? signal->secondSdiItems() : QList<QAction*>();
+}
+
 void TModelLayout::visible_or_not_visible(uint32_t dev) {
   if (dev == LastAppliedModel) return;
   TMainMenus* m = shell_.menus();
@@ -45,16 +63,12 @@ void TModelLayout::visible_or_not_visible(uint32_t dev) {
     m->FadeFrame_Output1[size_t(k - 1)]->setVisible(false);
     m->FadeFrame_output2[size_t(k - 1)]->setVisible(false);
     m->Frame_Alert_Frame[size_t(k - 1)]->setVisible(false);
-    for (const QString& name : {QStringLiteral("RadioButton_Frame%1").arg(k),
-                                QStringLiteral("RadioButton_TranstionFrame%1_M").arg(k),
-                                QStringLiteral("RadioButton_TranstionFrame%1_P").arg(k)})
-      if (auto* w = shell_.findControl<QWidget>(name)) w->setVisible(false);
+    for (QWidget* w : frameButtons(k)) w->setVisible(false);
   }
   if (auto* w = shell_.findControl<QWidget>(QStringLiteral("Panel_unvisible_frame_effect_pour_edseb")))
     w->resize(w->width(), 57);
   if (shell_.windows().about) shell_.windows().about->SetLinesACVisible(false);
-  for (const char* name : {"HDTV_SDI_2", "SDTV_SDI_2"})
-    if (QAction* a = shell_.findAction(QLatin1String(name))) a->setVisible(false);
+  for (QAction* a : secondSdiItems()) a->setVisible(false);
   const QStringList threeTabs = {QStringLiteral("        Use        "), QStringLiteral("        Record frame        "),
                                  QStringLiteral("        Record logo        ")};
   for (const char* name : {"TabControl_logo_M", "TabControl_logo_P"}) setTabs(shell_.findControl<QTabBar>(QLatin1String(name)), threeTabs);
@@ -139,19 +153,14 @@ void TModelLayout::unlockFrames(int index) {
       a->setVisible(true);
       a->setEnabled(enabled);
     }
-    for (const QString& name : {QStringLiteral("RadioButton_Frame%1").arg(k),
-                                QStringLiteral("RadioButton_TranstionFrame%1_M").arg(k),
-                                QStringLiteral("RadioButton_TranstionFrame%1_P").arg(k)}) {
-      if (auto* w = shell_.findControl<QWidget>(name)) {
-        w->setVisible(true);
-        w->setEnabled(enabled);
-      }
+    for (QWidget* w : frameButtons(k)) {
+      w->setVisible(true);
+      w->setEnabled(enabled);
     }
   }
   if (!any) return;
   if (shell_.windows().about) shell_.windows().about->SetLinesACVisible(true);
-  for (const char* name : {"HDTV_SDI_2", "SDTV_SDI_2"})
-    if (QAction* a = shell_.findAction(QLatin1String(name))) a->setVisible(true);
+  for (QAction* a : secondSdiItems()) a->setVisible(true);
   const QStringList fourTabs = {QStringLiteral("        Use        "), QStringLiteral("        Record frame        "),
                                 QStringLiteral("        Record logo        "), QStringLiteral("        Frame quality      ")};
   for (const char* name : {"TabControl_logo_M", "TabControl_logo_P"}) setTabs(shell_.findControl<QTabBar>(QLatin1String(name)), fourTabs);

@@ -3,11 +3,14 @@
 // model and again when forced.
 #pragma once
 
+#include <QList>
 #include <array>
 #include <cstdint>
 
 #include "app/model_table.h"
 
+class QAction;
+class QWidget;
 class TZelvan_main;
 
 namespace zelvan::app {
@@ -31,6 +34,10 @@ class TModelLayout {
   std::array<std::array<bool, kMemoryPositions>, 16> SavedFrameComboVisible{};
 
  private:
+  // The transition and frame buttons of frame k (3..6) in every window.
+  QList<QWidget*> frameButtons(int k) const;
+  // The second SDI input's signal-type items.
+  QList<QAction*> secondSdiItems() const;
   void applyModelRow(int modelIndex);
   void unlockFrames(int modelIndex);
 

@@ -40,6 +40,7 @@ TMatrix_Zelvan_main::TMatrix_Zelvan_main(QWidget* parent)
         if (i == 0 || frame == r.frames) combo->AddItem(zelvan::app::defaultMemoryLabel(i));
       }
       combo->SetItemIndex(0);
+      if (r.frames) frames_[size_t(n - 1)] = combo;
     }
   }
 }
@@ -53,6 +54,7 @@ TForm_Settings_Matrix::TForm_Settings_Matrix(QWidget* parent)
     auto* rb = new QRadioButton(QStringLiteral("Fade Frame %1 (Frame %1)").arg(k), group);
     rb->setObjectName(QStringLiteral("RadioButton_TranstionFrame%1_P").arg(k));
     layout->addWidget(rb);
+    frames_[size_t(k - 1)] = rb;
   }
   auto* outer = new QVBoxLayout(this);
   outer->addWidget(group);

@@ -9,6 +9,10 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+
+class QAbstractButton;
+class TSmallCombo;
 
 class QMenu;
 
@@ -26,6 +30,11 @@ class TMatrix_Zelvan_main : public TPendingWindow {
   Q_OBJECT
  public:
   explicit TMatrix_Zelvan_main(QWidget* parent = nullptr);
+  // FRAME_Combologo_ichp_<n>, input 1..8.
+  TSmallCombo* frameCombo(int n) const { return n >= 1 && n <= 8 ? frames_[size_t(n - 1)] : nullptr; }
+
+ private:
+  std::array<TSmallCombo*, 8> frames_{};
 };
 
 // Matrix settings window: the output 2 transition radio buttons
@@ -34,6 +43,11 @@ class TForm_Settings_Matrix : public TPendingWindow {
   Q_OBJECT
  public:
   explicit TForm_Settings_Matrix(QWidget* parent = nullptr);
+  // RadioButton_TranstionFrame<k>_P, frame 1..6.
+  QAbstractButton* transitionFrameButton(int k) const { return k >= 1 && k <= 6 ? frames_[size_t(k - 1)] : nullptr; }
+
+ private:
+  std::array<QAbstractButton*, 6> frames_{};
 };
 
 class TCadre_logo_Memo_MAIN : public TPendingWindow {

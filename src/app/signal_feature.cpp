@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "app/main_menus.h"
@@ -15,6 +16,8 @@
 #include "panel/signal/audio_panel.h"
 #include "panel/signal/image_panel.h"
 #include "panel/signal/input_row.h"
+#include "panel/signal/input_table.h"
+#include "panel/signal/transition_panel.h"
 #include "panel/signal/signal_panels.h"
 #include "widgets/tsmallcombo.h"
 
@@ -75,6 +78,18 @@ void TSignalFeature::startUp() {
 }
 
 void TSignalFeature::shuttingDown() { panels_->inputRow()->pipSwitchTimer()->stop(); }
+
+QWidget* TSignalFeature::transitionFrameButton(int k) const {
+  // Transition kinds: Fade Frame 3 to Fade Frame 6 are codes 4 to 7.
+  return k >= 3 && k <= 6 ? panels_->transition()->transitionRadio(k + 1) : nullptr;
+}
+
+QList<QAction*> TSignalFeature::secondSdiItems() const {
+  QList<QAction*> out;
+  for (QAction* a : panels_->inputTable()->PopupMenu_SIGNAL_TYPE()->actions())
+    if (a->objectName() == QLatin1String("SDTV_SDI_2") || a->objectName() == QLatin1String("HDTV_SDI_2")) out.append(a);
+  return out;
+}
 
 void TSignalFeature::showAudioLabels() {
   for (int n = 1; n <= kAudioCount; ++n)

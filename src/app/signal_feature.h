@@ -5,8 +5,13 @@
 // steps 2, 5 to 7, 8 and 9. It answers what the panels ask of the shell.
 #pragma once
 
+#include <QList>
+
 #include "app/feature.h"
 #include "panel/signal/signal_host.h"
+
+class QAction;
+class QWidget;
 
 namespace zelvan::signal {
 class TSignalPanels;
@@ -28,6 +33,10 @@ class TSignalFeature : public TFeature, public TSignalHost {
   void shuttingDown() override;
 
   zelvan::signal::TSignalPanels* panels() const { return panels_; }
+  // The transition radio button of frame 3..6 (RadioButton_TranstionFrame<k>_M).
+  QWidget* transitionFrameButton(int k) const;
+  // The signal-type items of the second SDI input (SDTV_SDI_2, HDTV_SDI_2).
+  QList<QAction*> secondSdiItems() const;
   // The Audio page's captions Label_Audio_1..8 show the audio labels.
   void showAudioLabels();
   // The Main not-available panel goes back to the left edge of its page.

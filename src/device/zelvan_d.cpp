@@ -101,11 +101,11 @@ void TZelvan_d::StoreReceived(int index, uint32_t value) {
         if (index == Reg::DEV) {
           // The supervisor reacts first, then the value is stored and announced.
           if (isKnownIdentity(value) || m_forceConn) {
-            if (m_state == 1) {
+            if (m_state == Supervisor::Searching) {
               RestartTimer(1);
-              m_state = 2;
-            } else if (m_state == 6) {
-              m_state = 5;
+              m_state = Supervisor::Found;
+            } else if (m_state == Supervisor::AwaitingIdentity) {
+              m_state = Supervisor::Watching;
             }
           }
           vals[0] = stored;
@@ -304,73 +304,74 @@ void TZelvan_d::clearConnectionState() {
 }
 
 void TZelvan_d::SupervisorTick() {
+  // SupervisorState() reports the enumerators' positions: keep them in order.
+  static_assert(static_cast<int>(Supervisor::AwaitingIdentity) == 6);
   switch (m_state) {
-    case 0:
+    case Supervisor::Idle:
       if (m_forceConn) {
-        m_state = 2;
+        m_state = Supervisor::Found;
         RestartTimer(1);
       } else {
         clearConnectionState();
-        m_state = 1;
+        m_state = Supervisor::Searching;
         RestartTimer(2000);
       }
       break;
-    case 1:
+    case Supervisor::Searching:
       RestartTimer(2000);
       QueryRegister(Reg::DEV);
       break;
-    case 2:
-      m_state = 3;
+    case Supervisor::Found:
+      m_state = Supervisor::Connected;
       RestartTimer(2000);
       if (!m_connected) {
         m_connected = true;
         fire(OnConnected);
       }
       break;
-    case 3:
-      m_state = 4;
+    case Supervisor::Connected:
+      m_state = Supervisor::AwaitingState;
       RestartTimer(2000);
       SendRaw(QByteArray("#\r\n"));
       break;
-    case 4:
-      m_state = 5;
+    case Supervisor::AwaitingState:
+      m_state = Supervisor::Watching;
       RestartTimer(1);
       if (!m_ready) {
         m_ready = true;
         fire(OnReady);
       }
       break;
-    case 5:
-      m_state = 6;
+    case Supervisor::Watching:
+      m_state = Supervisor::AwaitingIdentity;
       RestartTimer(2000);
       QueryRegister(Reg::DEV);
       break;
-    case 6:
-      m_state = m_forceConn ? 5 : 0;
+    case Supervisor::AwaitingIdentity:
+      m_state = m_forceConn ? Supervisor::Watching : Supervisor::Idle;
       RestartTimer(1);
-      break;
-    default:
-      m_state = 0;
       break;
   }
 }
 
 void TZelvan_d::supervisorDataArrived() {
-  if (m_state == 1 || (m_state >= 3 && m_state <= 6)) RestartTimer(2000);
+  // Any data from the device postpones the next tick while the supervisor
+  // searches or watches (not in Idle, nor in Found, which is about to go on).
+  if (m_state != Supervisor::Idle && m_state != Supervisor::Found) RestartTimer(2000);
 }
 
 void TZelvan_d::setForceConn(bool v) {
   if (v == m_forceConn) return;
   m_forceConn = v;
   if (v) {
-    m_state = 2;
+    m_state = Supervisor::Found;
     RestartTimer(1);
   } else {
     RestartTimer(1);
-    m_state = 0;
+    m_state = Supervisor::Idle;
   }
 }
 
 void TZelvan_d::setTrelo_s_plug_and_play(bool v) {
-  if (v) m_state = 0;
+  if (v) m_state = Supervisor::Idle;
 }

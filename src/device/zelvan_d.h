@@ -20,10 +20,11 @@
 
 #include "device/catalogue.h"
 
-class QSerialPort;
-class QTcpSocket;
 class QTimer;
-class QUdpSocket;
+class TLinkTransport;
+class TSerialTransport;
+class TTcpTransport;
+class TUdpTransport;
 
 // Every event of the link: Sender is the link, nroOkrim its Tag.
 using TZelvanNotifyEvent = std::function<void(QObject* Sender, int nroOkrim)>;
@@ -150,7 +151,8 @@ class TZelvan_d : public QObject {
   bool SnapshotLoadInProgress() const { return m_loadActive; }
 
   // ---- Supervisor, exposed for tests and the debug console ----
-  int SupervisorState() const { return m_state; }
+  // The state's number, 0..6 (see Supervisor below).
+  int SupervisorState() const { return static_cast<int>(m_state); }
   void SupervisorTick();
   // Stops the supervisor timer, sets its period to ms (scaled as below) and
   // starts it again: the next tick comes ms milliseconds later.
@@ -162,6 +164,9 @@ class TZelvan_d : public QObject {
   void setSupervisorTimeScale(int percent) { m_timeScalePercent = percent > 0 ? percent : 100; }
 
   // ---- Transports ----
+  // Each Open/Close works on its own transport whichever is selected, and
+  // starts the supervisor over; bytes from a transport that ConType does
+  // not select are read and dropped.
   void OpenSerial();
   void CloseSerial();
   void OpenUdp();
@@ -173,6 +178,19 @@ class TZelvan_d : public QObject {
   bool TcpConnected() const;
 
  private:
+  // The connection supervisor's states. Each state's number is what
+  // SupervisorState() returns.
+  enum class Supervisor {
+    Idle,             // 0: next tick clears the connection state and starts searching
+    Searching,        // 1: asks for the identity every 2 s until a known one answers
+    Found,            // 2: known identity seen; next tick announces Connected
+    Connected,        // 3: next tick asks for the full state
+    AwaitingState,    // 4: full state asked; next tick announces Ready
+    Watching,         // 5: ready; next tick asks for the identity again
+    AwaitingIdentity  // 6: identity asked; an answer returns to 5, silence drops to 0
+                      //    (to 5 under ForceConn)
+  };
+
   void fire(const TZelvanNotifyEvent& ev) {
     if (ev) ev(this, m_tag);
   }
@@ -189,9 +207,9 @@ class TZelvan_d : public QObject {
   void replayStep();
   QByteArray loadLine(uint32_t index);
   void initTransports();
-  void onSerialReadyRead();
-  void onUdpReadyRead();
-  void onTcpReadyRead();
+  TLinkTransport* transportFor(tConnectionType type) const;
+  void closeTransport(TLinkTransport& transport);
+  void pointTransports(const QString& address, int32_t port);
   void onTcpError();
 
   // Register store: eight slots for every register; single registers use slot 0.
@@ -223,19 +241,18 @@ class TZelvan_d : public QObject {
   bool m_processing = false;
 
   // Supervisor.
-  int m_state = 0;
+  Supervisor m_state = Supervisor::Idle;
   QTimer* m_timer = nullptr;
   int m_periodMs = 3000;  // the supervisor period before scaling
   int m_timeScalePercent = 100;
 
-  // Transports.
-  QSerialPort* m_serial = nullptr;
-  QUdpSocket* m_udp = nullptr;
-  QTcpSocket* m_tcp = nullptr;
-  bool m_tcpConnecting = false;
-  int32_t m_udpPort = 10000;  // the UDP endpoint's port
-  QString m_tcpHost = QStringLiteral("192.168.0.10");  // where the TCP client points
-  int32_t m_tcpPort = 10500;
+  // Transports: all three exist (children of the link); m_active is the
+  // one ConType selects, nullptr for none. Sends go to m_active only, and
+  // only its received bytes reach ProcessReceived.
+  TSerialTransport* m_serial = nullptr;
+  TUdpTransport* m_udp = nullptr;
+  TTcpTransport* m_tcp = nullptr;
+  TLinkTransport* m_active = nullptr;
 
   // Snapshot replay.
   QString m_savePath;

@@ -178,6 +178,9 @@ TEST_F(ShellTest, Dev36UnlocksFramesThreeToSix) {
   EXPECT_TRUE(m->menus()->FadeFrame_output2[5]->isVisible());
   EXPECT_TRUE(m->menus()->Frame_Alert_Frame[2]->isVisible());
   EXPECT_FALSE(m->windows().settings->findChild<QWidget*>(QStringLiteral("RadioButton_TranstionFrame4_P"))->isHidden());
+  for (const char* name : {"RadioButton_TranstionFrame3_M", "RadioButton_TranstionFrame6_M"})
+    EXPECT_FALSE(m->findControl<QWidget>(QLatin1String(name))->isHidden()) << name;
+  for (const char* name : {"HDTV_SDI_2", "SDTV_SDI_2"}) EXPECT_TRUE(m->findAction(QLatin1String(name))->isVisible()) << name;
   EXPECT_TRUE(m->menus()->EmbeddedSE->isEnabled());
   EXPECT_EQ(tabs->count(), 4);
   EXPECT_EQ(tabs->tabText(3), QStringLiteral("        Frame quality      "));
@@ -207,6 +210,10 @@ TEST_F(ShellTest, Dev27KeepsFramesHidden) {
   EXPECT_FALSE(m->menus()->FadeFrame_Output1[2]->isVisible());
   EXPECT_FALSE(m->menus()->Frame_Alert_Frame[5]->isVisible());
   EXPECT_TRUE(m->windows().settings->findChild<QWidget*>(QStringLiteral("RadioButton_TranstionFrame3_P"))->isHidden());
+  for (const char* name : {"RadioButton_TranstionFrame3_M", "RadioButton_TranstionFrame6_M"})
+    EXPECT_TRUE(m->findControl<QWidget>(QLatin1String(name))->isHidden()) << name;
+  EXPECT_FALSE(m->findControl<QWidget>(QStringLiteral("RadioButton_TranstionFrame2_M"))->isHidden());
+  for (const char* name : {"HDTV_SDI_2", "SDTV_SDI_2"}) EXPECT_FALSE(m->findAction(QLatin1String(name))->isVisible()) << name;
   EXPECT_FALSE(m->menus()->EmbeddedSE->isEnabled());
   EXPECT_TRUE(m->menus()->EmbeddedSE->isVisible());
   EXPECT_EQ(tabs->count(), 3);

@@ -152,6 +152,55 @@ TEST(UdpTransport, FiltersBySourceAndCutsAtZero) {
   EXPECT_EQ(link.VPOSM(), 0u);
 }
 
+// Replies count when they come from the address datagrams are sent to,
+// however the address is written (Qt reads "127.1" and " 127.0.0.1" as
+// 127.0.0.1); a sender on another port is still refused.
+TEST(UdpTransport, AcceptsRepliesFromTheAddressItSendsTo) {
+  for (const QString& spelling : {QStringLiteral("127.1"), QStringLiteral(" 127.0.0.1")}) {
+    SCOPED_TRACE(spelling.toStdString());
+    UdpPeer dev;
+    UdpPeer stranger;
+    TZelvan_d link;
+    const quint16 local = attachUdp(link, dev);
+    link.setIpRemoteAddress(spelling);
+    ASSERT_TRUE(link.UdpActive());
+    link.SendRaw(QByteArray("?"));
+    ASSERT_TRUE(dev.waitFor("?"));
+    stranger.send("VP2\r\n", local);
+    dev.send("HP5\r\n", local);
+    ASSERT_TRUE(pumpUntil([&] { return link.HPOSM() == 5; }));
+    pumpFor(30);
+    EXPECT_EQ(link.VPOSM(), 0u);
+  }
+}
+
+// An endpoint that is open but not selected by ConType carries nothing:
+// sends do not reach it and what it receives is dropped. Selecting it
+// keeps the endpoint and routes through it.
+TEST(UdpTransport, OnlyTheSelectedTransportCarriesBytes) {
+  UdpPeer dev;
+  TZelvan_d link;
+  const quint16 local = freeUdpPort();
+  link.setIpRemoteAddress(QStringLiteral("127.0.0.1"));
+  link.setIpRemotePort(dev.port());
+  link.setIpLocalPort(local);
+  link.OpenUdp();
+  ASSERT_TRUE(link.UdpActive());
+  EXPECT_EQ(link.ConType(), CON_NONE);
+  link.SendRaw(QByteArray("?"));
+  dev.send("HP5\r\n", local);
+  pumpFor(50);
+  EXPECT_TRUE(dev.drain().isEmpty());
+  EXPECT_EQ(link.HPOSM(), 0u);
+
+  link.setConType(CON_UDP);
+  ASSERT_TRUE(link.UdpActive());
+  link.SendRaw(QByteArray("5H"));
+  ASSERT_TRUE(dev.waitFor("5H"));
+  dev.send("HP6\r\n", local);
+  ASSERT_TRUE(pumpUntil([&] { return link.HPOSM() == 6; }));
+}
+
 TEST(UdpTransport, PortInUseStaysInactiveAndSendsNothing) {
   QUdpSocket holder;
   ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress));
@@ -261,6 +310,30 @@ TEST(SerialTransport, OpensThroughOptionFileAndTalks) {
   link.setPort(QStringLiteral("/dev/nonexistent-zelvan"));
   EXPECT_FALSE(link.SerialOpen());
   link.SendRaw(QByteArray("?"));  // dropped, no crash
+}
+
+// The line the link sets up: 9600 baud both ways, 8 data bits, no parity,
+// one stop bit, neither hardware nor software handshake. The pseudo-
+// terminal starts at another speed, so each setting is the link's own.
+TEST(SerialTransport, LineIs9600Baud8N1WithoutHandshake) {
+  Pty pty;
+  ASSERT_FALSE(pty.path.isEmpty());
+  termios before{};
+  ASSERT_EQ(tcgetattr(pty.master, &before), 0);
+  ASSERT_NE(cfgetospeed(&before), speed_t(B9600));
+  TZelvan_d link;
+  link.setConType(CON_RS232);
+  link.setPort(pty.path);  // a device path is used as it is
+  ASSERT_TRUE(link.SerialOpen());
+  termios t{};
+  ASSERT_EQ(tcgetattr(pty.master, &t), 0);  // a master reads its terminal's settings
+  EXPECT_EQ(cfgetospeed(&t), speed_t(B9600));
+  EXPECT_EQ(cfgetispeed(&t), speed_t(B9600));
+  EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t(CS8));
+  EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+  EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u);
+  link.CloseSerial();
+  EXPECT_FALSE(link.SerialOpen());
 }
 
 TEST(UdpTransport, SendErrorClosesEndpointAndShowsTheSocketText) {
