@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/app_info.h"
 #include "app/feature.h"
@@ -45,6 +47,17 @@ class RecordingFeature : public zelvan::app::TFeature {
   void effectMemoriesTakenOver() override {
     if (onEffectMemories) onEffectMemories();
   }
+  void startUp() override { moments.push_back("startUp"); }
+  void labelsChanged() override { moments.push_back("labels"); }
+  void modelLayoutApplied(int modelIndex, bool refreshMemories) override {
+    moments.push_back("layout " + std::to_string(modelIndex) + (refreshMemories ? " refresh" : " no refresh"));
+  }
+  void modelLayoutDone() override { moments.push_back("layout done"); }
+  void pageChanged(QWidget* page) override { moments.push_back("page " + page->objectName().toStdString()); }
+  void shuttingDown() override {
+    moments.push_back(QFile::exists(QStringLiteral("Zelvan_USR.ini")) ? "shutdown after save" : "shutdown");
+  }
+  std::vector<std::string> moments;
   std::vector<std::pair<zelvan::app::TickStep, std::function<void()>>> tickSteps;
   std::function<void(int)> onMemoryLabel;
   std::function<void()> onEffectMemories;

@@ -120,3 +120,30 @@ TEST_F(ShellTest, DeviceLanFollowsReports) {
   report("NTMK16\r\n");
   EXPECT_EQ(d.ENetMask->text(), link()->NETMASK());
 }
+
+// Every feature hears the shell's moments, in the shell's order.
+TEST_F(ShellTest, FeaturesHearTheShellsMoments) {
+  createApp(false);
+  TZelvan_main* m = main();
+  RecordingFeature* f = addRecordingFeature(m);
+  app_->start(false);
+  // Start-up: the labels are carried to their places (open), the Input page
+  // is shown, then the features' own start-up runs.
+  EXPECT_EQ(f->moments, (std::vector<std::string>{"labels", "page Input", "startUp"}));
+  f->moments.clear();
+  report("DEV36\r\n");
+  EXPECT_EQ(f->moments, (std::vector<std::string>{"layout 4 refresh", "layout done"}));
+  f->moments.clear();
+  // A test-pattern report applies the layout again without the refresh.
+  report("PAT2\r\n");
+  EXPECT_EQ(f->moments, (std::vector<std::string>{"layout 4 no refresh", "layout done"}));
+  f->moments.clear();
+  m->PageControl1()->setCurrentWidget(m->page(QStringLiteral("Effects")));
+  EXPECT_EQ(f->moments, (std::vector<std::string>{"page Effects"}));
+  f->moments.clear();
+  ASSERT_FALSE(QFile::exists(QStringLiteral("Zelvan_USR.ini")));
+  m->close();
+  // The features close before the customization is written.
+  EXPECT_EQ(f->moments, (std::vector<std::string>{"shutdown"}));
+  EXPECT_TRUE(QFile::exists(QStringLiteral("Zelvan_USR.ini")));
+}
