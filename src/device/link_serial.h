@@ -1,5 +1,6 @@
 // RS-232 transport: the device's serial line at 9600 baud, 8 data bits, no
-// parity, one stop bit, no handshake, DTR and RTS held off.
+// parity, one stop bit, no handshake, DTR and RTS held off. Errors of an
+// open port are not reported: it stays open until the link closes it.
 #pragma once
 
 #include "device/link_transport.h"

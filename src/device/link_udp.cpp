@@ -1,6 +1,5 @@
 #include "device/link_udp.h"
 
-#include <QHostAddress>
 #include <QUdpSocket>
 
 TUdpTransport::TUdpTransport(QObject* parent) : TLinkTransport(parent), m_socket(new QUdpSocket(this)) {
@@ -23,8 +22,8 @@ void TUdpTransport::close() {
 
 void TUdpTransport::send(const QByteArray& bytes) {
   if (!isOpen() || !validPort(m_remotePort)) return;
-  const qint64 sent = m_socket->writeDatagram(bytes.left(kIoBuffer), QHostAddress(m_remoteAddress),
-                                              static_cast<quint16>(m_remotePort));
+  const qint64 sent =
+      m_socket->writeDatagram(bytes.left(kIoBuffer), m_remoteAddress, static_cast<quint16>(m_remotePort));
   if (sent < 0) failed(m_socket->errorString());
 }
 
@@ -36,7 +35,9 @@ void TUdpTransport::readPending() {
     // A longer datagram is cut to its first kIoBuffer bytes.
     const qint64 n = m_socket->readDatagram(buf, kIoBuffer, &from, &fromPort);
     if (n < 0) break;
-    if (from.toString() != m_remoteAddress || fromPort != m_remotePort) continue;
+    // Compared as addresses, not as text: the reply to a datagram sent to
+    // an address written in another form ("127.1") still counts.
+    if (from != m_remoteAddress || fromPort != m_remotePort) continue;
     received(buf, cutAtZero(buf, static_cast<qsizetype>(n)));
     if (!isOpen()) break;  // a handler closed the endpoint
   }

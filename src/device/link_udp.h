@@ -4,6 +4,8 @@
 // port, and takes datagrams from exactly that address and port only.
 #pragma once
 
+#include <QHostAddress>
+
 #include "device/link_transport.h"
 
 class QUdpSocket;
@@ -15,10 +17,10 @@ class TUdpTransport : public TLinkTransport {
   // The port to bind; used by the next open.
   void setLocalPort(int32_t port) { m_localPort = port; }
   int32_t localPort() const { return m_localPort; }
-  // Where datagrams go and where accepted datagrams come from. The address
-  // is compared as text with the sender's address.
+  // Where datagrams go, and the one sender whose datagrams are taken: the
+  // address as Qt reads the text (so "127.1" is 127.0.0.1), and the port.
   void setRemote(const QString& address, int32_t port) {
-    m_remoteAddress = address;
+    m_remoteAddress = QHostAddress(address);
     m_remotePort = port;
   }
 
@@ -34,6 +36,6 @@ class TUdpTransport : public TLinkTransport {
 
   QUdpSocket* m_socket = nullptr;
   int32_t m_localPort = 10000;
-  QString m_remoteAddress;
+  QHostAddress m_remoteAddress;
   int32_t m_remotePort = 0;
 };

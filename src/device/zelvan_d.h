@@ -164,9 +164,10 @@ class TZelvan_d : public QObject {
   void setSupervisorTimeScale(int percent) { m_timeScalePercent = percent > 0 ? percent : 100; }
 
   // ---- Transports ----
-  // Each Open/Close works on its own transport whichever is selected, and
-  // starts the supervisor over; bytes from a transport that ConType does
-  // not select are read and dropped.
+  // Each Open/Close works on its own transport whichever is selected.
+  // Closing one, and starting one that is not yet open or on its way, send
+  // the supervisor back to state 0. Only the transport ConType selects
+  // carries bytes: the others' received bytes are read and dropped.
   void OpenSerial();
   void CloseSerial();
   void OpenUdp();

@@ -1,7 +1,7 @@
 // The link's side of its three transports: RS-232, UDP and TCP client.
 // Exactly one is live, chosen by ConType; every chunk it receives goes to
-// ProcessReceived on the event thread, in arrival order. Opening and
-// closing a transport starts the supervisor over.
+// ProcessReceived on the event thread, in arrival order. Closing a
+// transport, and starting one, send the supervisor back to state 0.
 #include <QTimer>
 
 #include "device/link_serial.h"
