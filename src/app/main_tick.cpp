@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "app/frame_indicators.h"
 #include "app/model_table.h"
 #include "app/tstatus.h"
 #include "app/tzelvan_main.h"
@@ -42,9 +43,7 @@ void TMainTick::addShellSteps() {
     d->setRS232busy(true);
     if (auto* about = shell_.windows().about) about->SetPicture(AboutPictureCursor);
     AboutPictureCursor = AboutPictureCursor >= 8 ? 5 : AboutPictureCursor + 1;
-    QFont f = shell_.connection()->font();
-    f.setBold(!f.bold());
-    shell_.connection()->setFont(f);
+    shell_.connectionIndication().blink();
   });
   // 3. Store progress, once per output storing.
   schedule_.add(TickStep::StoreProgress, QStringLiteral("shell: store progress"), [this] {
@@ -67,14 +66,7 @@ void TMainTick::addShellSteps() {
     --NoSignalCountdown;
   });
   // 11. Update notice.
-  schedule_.add(TickStep::UpdateNotice, QStringLiteral("shell: update notice"), [this] {
-    if (shell_.Panel_updater()->isHidden()) return;
-    --UpdateNoticeCountdown;
-    if (UpdateNoticeCountdown <= 0) {
-      UpdateNoticeCountdown = 30;
-      shell_.Panel_updater()->hide();
-    }
-  });
+  schedule_.add(TickStep::UpdateNotice, QStringLiteral("shell: update notice"), [this] { shell_.updateNotice().tick(); });
   // 14. The Main logo transparency slider stays while the pointer is over it
   //     or over the transparency picture of its channel.
   schedule_.add(TickStep::TransparencySlider, QStringLiteral("shell: transparency slider"), [this] {

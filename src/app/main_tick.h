@@ -29,7 +29,6 @@ class TMainTick : public QObject {
   bool StatusBlink = false;
   int64_t StoreElapsedSeconds = 0;
   int NoSignalCountdown = 0;
-  int8_t UpdateNoticeCountdown = 40;
   int AboutPictureCursor = 5;
   // Where the pointer is, in screen coordinates (tests replace it).
   std::function<QPoint()> cursorPosition;

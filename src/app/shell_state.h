@@ -26,7 +26,6 @@ struct TShellState {
   std::array<QString, 2> OutputLabels;
   std::array<QString, 3> TitlePrefixes;  // Mixer, Matrix, soft-edge window
   bool StoreAborted = false;
-  bool PointerOverConnectionLabel = false;
   EffectKeyMemory EffectMemory;
   TEffectNameTable EffectNameTable;
   TEffectNameTable SoftEdgeEffectNameTable;

@@ -22,6 +22,7 @@
 #include "app/app_info.h"
 #include "app/config_progress.h"
 #include "app/controls_menu.h"
+#include "app/frame_indicators.h"
 #include "app/main_menus.h"
 #include "app/main_files.h"
 #include "app/main_tick.h"
@@ -60,16 +61,6 @@ constexpr PageDef kPages[] = {
     {"TabSheet_transition", "Transition"},
 };
 
-QPixmap statusPicture(const QColor& colour) {
-  QPixmap pm(24, 24);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(Qt::black, 1));
-  p.setBrush(colour);
-  p.drawEllipse(3, 3, 18, 18);
-  return pm;
-}
 }  // namespace
 
 TZelvan_main::TZelvan_main(QWidget* parent) : QMainWindow(parent) {
@@ -160,57 +151,23 @@ void TZelvan_main::buildControls() {
   StringGrid1_ = zelvan::signal::makeStatusGrid(central, "StringGrid1", 1);
   StringGrid1_->setGeometry(744, 122, 219, 260);
 
-  Image_connected_ = new QLabel(central);
-  Image_connected_->setObjectName(QStringLiteral("Image_connected"));
-  Image_connected_->setPixmap(statusPicture(QColor(0, 170, 0)));
-  Image_connected_->setGeometry(8, 481, 24, 24);
-  Image_connected_->hide();
-  Image_not_connected_ = new QLabel(central);
-  Image_not_connected_->setObjectName(QStringLiteral("Image_not_connected"));
-  Image_not_connected_->setPixmap(statusPicture(QColor(200, 0, 0)));
-  Image_not_connected_->setGeometry(8, 481, 24, 24);
-
-  connection_ = new QLabel(QStringLiteral("Device NOT connected"), central);
-  connection_->setObjectName(QStringLiteral("connection"));
-  connection_->setGeometry(36, 481, 260, 24);
-  connection_->setMouseTracking(true);
-  connection_->installEventFilter(this);
-  QFont f = connection_->font();
-  f.setBold(true);
-  connection_->setFont(f);
+  indication_ = new zelvan::app::TConnectionIndication(central);
 
   Label_Wait_storing_setting_ = new QLabel(QStringLiteral("WAIT STORING SETTING"), central);
   Label_Wait_storing_setting_->setObjectName(QStringLiteral("Label_Wait_storing_setting"));
   Label_Wait_storing_setting_->setGeometry(827, 493, 140, 18);
   Label_Wait_storing_setting_->hide();
 
-  Panel_updater_ = new QFrame(central);
-  Panel_updater_->setObjectName(QStringLiteral("Panel_updater"));
-  Panel_updater_->setGeometry(328, 48, 473, 57);
-  Panel_updater_->setFrameShape(QFrame::Panel);
-  Panel_updater_->setFrameShadow(QFrame::Raised);
-  Panel_updater_->setAutoFillBackground(true);
-  Label_updater_ = new QLabel(Panel_updater_);
-  Label_updater_->setObjectName(QStringLiteral("Label_updater"));
-  Label_updater_->setGeometry(4, 4, 465, 22);
-  Button_ok_updater_ = new QPushButton(QStringLiteral("OK"), Panel_updater_);
-  Button_ok_updater_->setObjectName(QStringLiteral("Button_ok_updater"));
-  Button_ok_updater_->setGeometry(199, 29, 75, 24);
-  connect(Button_ok_updater_, &QPushButton::clicked, this, [this] { Button_ok_updaterClick(); });
-  Panel_updater_->hide();
-
-  BitBtn_initial_please_ = new QPushButton(QStringLiteral("Connecting..."), central);
-  BitBtn_initial_please_->setObjectName(QStringLiteral("BitBtn_initial_please"));
-  BitBtn_initial_please_->setGeometry(276, 245, 420, 73);
-  BitBtn_initial_please_->hide();
-  BitBtn_initial_please_->setEnabled(false);
+  notice_ = new zelvan::app::TUpdateNotice(central);
+  // The connecting panel lies over the pages and the notice.
+  indication_->BitBtn_initial_please->raise();
 
   RRLMDProgressFill_ = makeGradientProgressBar(central);
   RRLMDProgressFill_->hide();
 
   // TAKE, the T-bar, the freeze buttons and the PIP switch buttons, in a
   // column at the right of the status grid (the Mixer places of the
-  // connection_ indication and the notices stay where they are).
+  // connection indication and the notices stay where they are).
   Panel_controls_ = new QFrame(central);
   Panel_controls_->setObjectName(QStringLiteral("Panel_controls"));
   Panel_controls_->setGeometry(968, 0, 124, 474);
@@ -236,7 +193,7 @@ void TZelvan_main::wireMenus() {
   // Application-wide Ctrl+Insert. The shortcut belongs to the connection
   // label: it is live in whichever window shows the label (the main window,
   // or the Matrix window while the main window is hidden).
-  HotKey_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), connection_);
+  HotKey_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert), indication_->connection);
   HotKey_->setObjectName(QStringLiteral("HotKey_debug"));
   HotKey_->setContext(Qt::ApplicationShortcut);
   connect(HotKey_, &QShortcut::activated, this, [this] { dbg(); });
@@ -297,12 +254,10 @@ QList<QObject*> TZelvan_main::searchRoots() const {
 
 QAction* TZelvan_main::findAction(const QString& name) const { return findControl<QAction>(name); }
 
-bool TZelvan_main::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == connection_) {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-      state_.PointerOverConnectionLabel = true;
-    else if (event->type() == QEvent::Leave)
-      state_.PointerOverConnectionLabel = false;
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
+QLabel* TZelvan_main::connection() const { return indication_->connection; }
+QLabel* TZelvan_main::Image_connected() const { return indication_->Image_connected; }
+QLabel* TZelvan_main::Image_not_connected() const { return indication_->Image_not_connected; }
+QPushButton* TZelvan_main::BitBtn_initial_please() const { return indication_->BitBtn_initial_please; }
+QFrame* TZelvan_main::Panel_updater() const { return notice_->Panel_updater; }
+QLabel* TZelvan_main::Label_updater() const { return notice_->Label_updater; }
+QPushButton* TZelvan_main::Button_ok_updater() const { return notice_->Button_ok_updater; }

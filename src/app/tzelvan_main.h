@@ -53,11 +53,13 @@ class TZelvan_d;
 class Tstatus;
 
 namespace zelvan::app {
+class TConnectionIndication;
 class TControlsMenu;
 class TMainFiles;
 class TMainTick;
 class TMemoryLists;
 class TModelLayout;
+class TUpdateNotice;
 }  // namespace zelvan::app
 
 class TZelvan_main : public QMainWindow {
@@ -124,13 +126,15 @@ class TZelvan_main : public QMainWindow {
   // ---- controls of the frame ----
   QTabWidget* PageControl1() const { return PageControl1_; }
   QTableWidget* StringGrid1() const { return StringGrid1_; }
-  QLabel* connection() const { return connection_; }
-  QLabel* Image_connected() const { return Image_connected_; }
-  QLabel* Image_not_connected() const { return Image_not_connected_; }
-  QPushButton* BitBtn_initial_please() const { return BitBtn_initial_please_; }
-  QFrame* Panel_updater() const { return Panel_updater_; }
-  QLabel* Label_updater() const { return Label_updater_; }
-  QPushButton* Button_ok_updater() const { return Button_ok_updater_; }
+  zelvan::app::TConnectionIndication& connectionIndication() const { return *indication_; }
+  zelvan::app::TUpdateNotice& updateNotice() const { return *notice_; }
+  QLabel* connection() const;
+  QLabel* Image_connected() const;
+  QLabel* Image_not_connected() const;
+  QPushButton* BitBtn_initial_please() const;
+  QFrame* Panel_updater() const;
+  QLabel* Label_updater() const;
+  QPushButton* Button_ok_updater() const;
   QLabel* Label_Wait_storing_setting() const { return Label_Wait_storing_setting_; }
   QProgressBar* RRLMDProgressFill() const { return RRLMDProgressFill_; }
   QFrame* Panel_ichmp() const { return Panel_ichmp_; }
@@ -164,7 +168,6 @@ class TZelvan_main : public QMainWindow {
   // Window titles: prefix + two blanks + connection part + " - " + file.
   void setWindowTitles(const QString& connectionPart);
   QString connectionPart() const;
-  void showUpdateNotice(const QString& text);
 
   // ---- operating mode menu, page control ----
   void Mixer1Click();
@@ -176,7 +179,6 @@ class TZelvan_main : public QMainWindow {
 
   // ---- what other parts of the shell ask ----
   void Timer1Timer();
-  void Button_ok_updaterClick();
   void enableTick();
   // The input labels, audio and output labels changed: every feature follows.
   void labelsChanged();
@@ -190,14 +192,12 @@ class TZelvan_main : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
   void wireMenus();
   void addShellRoutes();
   QList<QObject*> searchRoots() const;
-  void setConnectionLabel(bool connected);
   void FormClose();
   // Report routines of the shell.
   void Zelvan_d1DEVchange();
@@ -222,13 +222,8 @@ class TZelvan_main : public QMainWindow {
   TConfigProgress* ConfigProgress_ = nullptr;
   QTabWidget* PageControl1_ = nullptr;
   QTableWidget* StringGrid1_ = nullptr;
-  QLabel* connection_ = nullptr;
-  QLabel* Image_connected_ = nullptr;
-  QLabel* Image_not_connected_ = nullptr;
-  QPushButton* BitBtn_initial_please_ = nullptr;
-  QFrame* Panel_updater_ = nullptr;
-  QLabel* Label_updater_ = nullptr;
-  QPushButton* Button_ok_updater_ = nullptr;
+  zelvan::app::TConnectionIndication* indication_ = nullptr;
+  zelvan::app::TUpdateNotice* notice_ = nullptr;
   QLabel* Label_Wait_storing_setting_ = nullptr;
   QProgressBar* RRLMDProgressFill_ = nullptr;
   QFrame* Panel_ichmp_ = nullptr;

@@ -1,4 +1,4 @@
-// Start-up sequence, model layout, device identity, connection_ and
+// Start-up sequence, model layout, device identity, connection and
 // readiness, version displays, operating-mode menu, page control and
 // shutdown of the main window.
 #include <QAbstractButton>
@@ -23,6 +23,7 @@
 
 #include "app/app_info.h"
 #include "app/config_progress.h"
+#include "app/frame_indicators.h"
 #include "app/main_files.h"
 #include "app/main_tick.h"
 #include "app/memory_lists.h"
@@ -46,11 +47,6 @@ namespace {
 constexpr const char* kMainPages[7] = {"Input",          "Output",            "Image_Main", "Image_Preview",
                                        "new_logos_Main", "new_logos_preview", "Effects"};
 
-void setBold(QWidget* w, bool bold) {
-  QFont f = w->font();
-  f.setBold(bold);
-  w->setFont(f);
-}
 
 }  // namespace
 
@@ -84,7 +80,7 @@ void TZelvan_main::DEMARRAGE_SOFT() {
   // 8.
   open();
   // 9. Connecting panel, Input page.
-  BitBtn_initial_please_->move(276, 245);
+  indication_->BitBtn_initial_please->move(276, 245);
   PageControl1_->setCurrentIndex(state_.MainPageIndex[0]);
   PageControl1Change();
   // 10. Ctrl+Insert is bound at construction (HotKey_, application-wide).
@@ -165,42 +161,22 @@ void TZelvan_main::setWindowTitles(const QString& part) {
 
 // --------------------------------------------- identity, connection, ready
 
-void TZelvan_main::setConnectionLabel(bool connected) {
-  connection_->setText(connected ? QStringLiteral("    Device connected") : QStringLiteral("Device NOT connected"));
-  setBold(connection_, !connected);
-  Image_connected_->setVisible(connected);
-  Image_not_connected_->setVisible(!connected);
-}
-
 void TZelvan_main::Zelvan_d1DEVchange() {
   const uint32_t dev = Zelvan_d1_->DEV();
   if (isKnownModel(dev)) {
-    setConnectionLabel(true);
+    indication_->setConnected(true);
     visible_or_not_visible(dev);
   } else {
     enableTick();
-    setConnectionLabel(false);
+    indication_->setConnected(false);
   }
 }
 
-void TZelvan_main::Zelvan_d1Connected() {
-  const bool connected = Zelvan_d1_->Connected();
-  if (connected) {
-    BitBtn_initial_please_->setCursor(Qt::WaitCursor);
-    BitBtn_initial_please_->setToolTip(QStringLiteral("PLEASE WAIT"));
-    BitBtn_initial_please_->setEnabled(true);
-    BitBtn_initial_please_->show();
-    BitBtn_initial_please_->raise();
-  } else {
-    BitBtn_initial_please_->hide();
-    BitBtn_initial_please_->setEnabled(false);
-  }
-}
+void TZelvan_main::Zelvan_d1Connected() { indication_->showConnecting(Zelvan_d1_->Connected()); }
 
 void TZelvan_main::Zelvan_d1Ready() {
   if (!Zelvan_d1_->Ready()) return;
-  BitBtn_initial_please_->hide();
-  BitBtn_initial_please_->setEnabled(false);
+  indication_->hideConnecting();
   const int kind = state_.EffectMemory.slot(state_.EffectMemory.ButtonEffect()).kind;
   if (kind >= 0 && uint32_t(kind) == Zelvan_d1_->EFFECT()) return;
   for (int k = 1; k <= 6; ++k) {
@@ -223,23 +199,9 @@ void TZelvan_main::AboutOkrimLOGOClick() {
   wins_.about->raise();
 }
 
-void TZelvan_main::showUpdateNotice(const QString& text) {
-  Label_updater_->setText(text);
-  Panel_updater_->show();
-  Panel_updater_->raise();
-}
-
 void TZelvan_main::Zelvan_d1VERVchange() {
   const int index = modelIndexOf(Zelvan_d1_->DEV());
-  if (index <= 0) return;
-  const uint32_t expected = modelRow(index).expectedFirmware;
-  const uint32_t v = Zelvan_d1_->VERV();
-  if (v > expected)
-    showUpdateNotice(QStringLiteral("       New ") + fileDescription() +
-                     QStringLiteral(" Software available, download update recommended !"));
-  else if (v < expected)
-    showUpdateNotice(QStringLiteral("        New ") + productName() +
-                     QStringLiteral(" Firmware available, download update recommended !"));
+  if (index > 0) notice_->firmwareReported(Zelvan_d1_->VERV(), modelRow(index).expectedFirmware);
 }
 
 // ------------------------------------------------------ mode menu, page tabs
@@ -287,7 +249,7 @@ void TZelvan_main::PageControl1Change() {
 // ------------------------------------------------------------------ shutdown
 
 void TZelvan_main::dbg() {
-  if (!state_.PointerOverConnectionLabel || !wins_.debug) return;
+  if (!indication_->PointerOverConnectionLabel || !wins_.debug) return;
   wins_.debug->show();
   wins_.debug->raise();
   wins_.debug->activateWindow();
@@ -310,7 +272,7 @@ void TZelvan_main::FormClose() {
   state_.CustomizationFileName = kDefaultCustomizationFile;
   files_->save();
   // 3. Release the label list and shut the link down: no more timers, no
-  //    more events, the connection_ closed. The link object itself goes with
+  //    more events, the connection closed. The link object itself goes with
   //    the window, after the windows that still point at it.
   lists_->InputLabelList.clear();
   Zelvan_d1_->setConType(CON_NONE);
@@ -320,8 +282,6 @@ void TZelvan_main::FormClose() {
 // ------------------------------------------------------- the shell's moments
 
 void TZelvan_main::Timer1Timer() { tick_->Timer1Timer(); }
-
-void TZelvan_main::Button_ok_updaterClick() { tick_->UpdateNoticeCountdown = 0; }
 
 void TZelvan_main::enableTick() {
   if (!tick_->Timer1()->isActive()) tick_->Timer1()->start();

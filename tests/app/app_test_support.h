@@ -16,6 +16,7 @@
 
 #include "app/app_info.h"
 #include "app/feature.h"
+#include "app/frame_indicators.h"
 #include "app/main_files.h"
 #include "app/main_tick.h"
 #include "app/memory_lists.h"

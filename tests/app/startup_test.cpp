@@ -418,7 +418,7 @@ TEST_F(ShellTest, HotKeyOpensDebugConsoleOnlyOverConnectionLabel) {
   EXPECT_FALSE(m->windows().debug->isVisible());
   QEvent enter(QEvent::Enter);
   QCoreApplication::sendEvent(m->connection(), &enter);
-  EXPECT_TRUE(m->state().PointerOverConnectionLabel);
+  EXPECT_TRUE(m->connectionIndication().PointerOverConnectionLabel);
   m->dbg();
   EXPECT_TRUE(m->windows().debug->isVisible());
   m->windows().debug->hide();

@@ -186,12 +186,12 @@ TEST_F(ShellTest, UpdateNoticeStaysFortyTicksThenThirtyAndOkEndsIt) {
   report("V_16\r\n");
   for (int i = 0; i < 10; ++i) m->Timer1Timer();
   report("V_17\r\n");
-  EXPECT_EQ(m->tick().UpdateNoticeCountdown, 20);
+  EXPECT_EQ(m->updateNotice().UpdateNoticeCountdown, 20);
   QTest::mouseClick(m->Button_ok_updater(), Qt::LeftButton);
   EXPECT_FALSE(m->Panel_updater()->isHidden());
   m->Timer1Timer();
   EXPECT_TRUE(m->Panel_updater()->isHidden());
-  EXPECT_EQ(m->tick().UpdateNoticeCountdown, 30);
+  EXPECT_EQ(m->updateNotice().UpdateNoticeCountdown, 30);
 }
 
 TEST_F(ShellTest, NoSignalTextsHideWhenTheCountdownEnds) {
