@@ -118,12 +118,9 @@ void TSignalFeature::setMemoryListHint(int kind, int input, const QString& hint)
   shell_->memoryLists().setListHint(kind, input, hint);
 }
 
-void TSignalFeature::popupRenameMenu(int input, const QPoint& globalPos) {
-  // The rename pop-up belongs to the label customisation; it opens when it exists.
-  if (auto* menu = shell_->findChild<QMenu*>(QStringLiteral("PopupMenu_Rename"))) {
-    menu->setProperty("Tag", input);
-    menu->popup(globalPos);
-  }
+void TSignalFeature::popupRenameMenu(int, const QPoint&) {
+  // The rename pop-up PopupMenu_Rename comes with the label customisation,
+  // which this build does not have yet: a right click on an input opens nothing.
 }
 
 void TSignalFeature::refreshInputLabels() { shell_->labelsChanged(); }

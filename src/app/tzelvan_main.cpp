@@ -4,14 +4,9 @@
 #include "app/tzelvan_main.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QCursor>
-#include <QEvent>
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>

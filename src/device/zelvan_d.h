@@ -209,6 +209,8 @@ class TZelvan_d : public QObject {
   QByteArray loadLine(uint32_t index);
   void initTransports();
   TLinkTransport* transportFor(tConnectionType type) const;
+  // The three transports, serial, UDP and TCP.
+  std::array<TLinkTransport*, 3> transports() const;
   void closeTransport(TLinkTransport& transport);
   void pointTransports(const QString& address, int32_t port);
   void onTcpError();

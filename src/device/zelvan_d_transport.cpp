@@ -15,8 +15,7 @@ void TZelvan_d::initTransports() {
   m_tcp = new TTcpTransport(this);
   m_udp->setLocalPort(m_ipLocalPort);
   pointTransports(m_ipRemoteAddress, m_ipRemotePort);
-  for (TLinkTransport* t : {static_cast<TLinkTransport*>(m_serial), static_cast<TLinkTransport*>(m_udp),
-                            static_cast<TLinkTransport*>(m_tcp)}) {
+  for (TLinkTransport* t : transports()) {
     // A transport that is not selected is still read, and its bytes dropped.
     t->onReceived = [this, t](const char* data, qsizetype size) {
       if (m_active == t) ProcessReceived(data, size);
@@ -32,13 +31,14 @@ void TZelvan_d::initTransports() {
 
 TZelvan_d::~TZelvan_d() {
   m_timer->stop();
-  for (TLinkTransport* t : {static_cast<TLinkTransport*>(m_serial), static_cast<TLinkTransport*>(m_udp),
-                            static_cast<TLinkTransport*>(m_tcp)}) {
+  for (TLinkTransport* t : transports()) {
     t->onReceived = nullptr;
     t->onError = nullptr;
     t->close();
   }
 }
+
+std::array<TLinkTransport*, 3> TZelvan_d::transports() const { return {m_serial, m_udp, m_tcp}; }
 
 TLinkTransport* TZelvan_d::transportFor(tConnectionType type) const {
   switch (type) {

@@ -189,9 +189,7 @@ void TBlockHome::moveTo(QWidget* parent) {
 
 void TBlockHome::moveTo(QWidget* parent, const QRect& geometry) {
   if (!parent || !block_) return;
-  const bool hidden = block_->isHidden();
-  if (!leaveHome()) return;
-  place(parent, hidden);
+  moveTo(parent);
   block_->setGeometry(geometry);
 }
 

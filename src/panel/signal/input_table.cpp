@@ -293,7 +293,7 @@ void TInputTable::refreshOne(QChar column, int n, int entry, int pchan) {
         d->setText(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
         setCaptionColor(d, on ? colorMenuText() : colorRed());
       }
-      if (QAbstractButton* d2 = ctx_.peers.matrix ? ctx_.peers.matrix->displayButton(n) : nullptr) {
+      if (QAbstractButton* d2 = ctx_.matrixDisplay(n)) {
         const bool on = t.displayPreview[e];
         d2->setText(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
         setCaptionColor(d2, on ? colorMenuText() : colorRed());

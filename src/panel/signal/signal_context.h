@@ -71,6 +71,9 @@ struct TSignalContext {
     return peers.matrix ? peers.matrix->inputButton(row, input) : nullptr;
   }
   QAbstractButton* matrixTake() const { return peers.matrix ? peers.matrix->takeButton() : nullptr; }
+  // Its row-two display button of input 1..8, and the freeze button of output 1 or 2.
+  QAbstractButton* matrixDisplay(int input) const { return peers.matrix ? peers.matrix->displayButton(input) : nullptr; }
+  QAbstractButton* matrixFreeze(int output) const { return peers.matrix ? peers.matrix->freezeButton(output) : nullptr; }
 
   // The status grid of an output (1: StringGrid1, 2: StringGrid2).
   QTableWidget* grid(int output) const;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QBoxLayout>
-#include <QPointer>
 #include <QTableWidget>
 
 #include "device/twins.h"

@@ -438,7 +438,7 @@ void TTransitionPanel::Zelvan_d1BCFchange() {
 void TTransitionPanel::freezeReported(int output) {
   const bool on = ctx_.link->registerValue(zelvan::regs(output).IFRZ) != 0;
   QPushButton* own = output == 1 ? freezeMain_ : freezePreview_;
-  QAbstractButton* matrix = ctx_.peers.matrix ? ctx_.peers.matrix->freezeButton(output) : nullptr;
+  QAbstractButton* matrix = ctx_.matrixFreeze(output);
   setPressed(own, on);
   setPressed(matrix, on);
   if (on) {
@@ -463,7 +463,7 @@ void TTransitionPanel::TBar_EFFONchange() {
 
 void TTransitionPanel::freezeBlink(int output) {
   QPushButton* own = output == 1 ? freezeMain_ : freezePreview_;
-  QAbstractButton* matrix = ctx_.peers.matrix ? ctx_.peers.matrix->freezeButton(output) : nullptr;
+  QAbstractButton* matrix = ctx_.matrixFreeze(output);
   const bool wasBlue = captionColor(own) == colorBlue();
   for (QWidget* w : {static_cast<QWidget*>(own), static_cast<QWidget*>(matrix)}) {
     if (!w) continue;
