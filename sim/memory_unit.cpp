@@ -28,7 +28,11 @@ bool sequencerOutput(int index, Output* o) {
 }  // namespace
 
 MemoryUnit::MemoryUnit(SimDevice& dev)
-    : m_dev(dev), m_slotMain(dev.scheduler()), m_slotPreview(dev.scheduler()), m_eraseAllSlot(dev.scheduler()) {
+    : m_dev(dev),
+      m_slotMain(dev.scheduler()),
+      m_slotPreview(dev.scheduler()),
+      m_eraseAllSlot(dev.scheduler()),
+      m_recall{TaskSlot(dev.scheduler()), TaskSlot(dev.scheduler())} {
   resetContent();
 }
 
@@ -47,9 +51,9 @@ void MemoryUnit::abortSilently() {
   for (auto& s : m_seq) s.running = false;
 }
 
-int64_t MemoryUnit::storeDurationMs(uint32_t width, uint32_t height) {
+int64_t MemoryUnit::storeDurationMs(uint32_t width, uint32_t height, int64_t per64KiBMs) {
   const uint64_t bytes = static_cast<uint64_t>(width) * height * 3;
-  return kStoreBaseMs + static_cast<int64_t>(bytes >> 16) * kStorePer64KiBMs;
+  return kStoreBaseMs + static_cast<int64_t>(bytes >> 16) * per64KiBMs;
 }
 
 bool MemoryUnit::exists(int index) const {
@@ -73,6 +77,7 @@ void MemoryUnit::command(int index, uint32_t v) {
   if (!sequencerOutput(index, &o)) return;
   const OutputRegisters& r = outputRegisters(o);
   Sequencer& seq = m_seq[static_cast<size_t>(o)];
+  if (index == r.lmode || (index == r.lstore && v != 0)) m_flashError[static_cast<size_t>(o)] = false;
   if (index == r.labort) {
     if (v != 0) abort(o);
     else m_dev.set(r.labort, 0);
@@ -127,7 +132,9 @@ void MemoryUnit::startStore(Output o) {
     m_dev.set(r.lpix1, seq.width);
     m_dev.set(r.llin1, seq.height);
     m_dev.set(r.lstatus, Recording);
-    ms = storeDurationMs(seq.width, seq.height);
+    ms = storeDurationMs(seq.width, seq.height, m_dev.config().storeMsPer64KiB);
+    ++m_stores;
+    seq.flashError = m_dev.config().flashErrorStore == m_stores;
   }
   m_dev.set(r.lstore, 1);
   (o == Output::Main ? m_slotMain : m_slotPreview).start(ms, [this, o] { finishStore(o); });
@@ -143,6 +150,10 @@ void MemoryUnit::finishStore(Output o) {
     } else {
       m_mem[slot(seq.memory)].empty = true;
     }
+  } else if (seq.flashError) {
+    // The flash write failed: the memory stays empty and the status says so.
+    m_mem[slot(seq.memory)].empty = true;
+    m_flashError[static_cast<size_t>(o)] = true;
   } else {
     const bool logo = seq.mode == RecordLogo;
     m_mem[slot(seq.memory)] = {false, m_dev.value(r.ofmt), seq.width, seq.height, logo};
@@ -219,7 +230,9 @@ uint32_t MemoryUnit::keyedStatus(Output o) const {
   const OutputRegisters& r = outputRegisters(o);
   const Sequencer& seq = m_seq[static_cast<size_t>(o)];
   if (seq.running) return seq.mode == Erase ? Erasing : Recording;
+  if (m_flashError[static_cast<size_t>(o)]) return FlashError;
   if (m_dev.value(r.lmode) != Use) return Idle;
+  if (m_recalling[static_cast<size_t>(o)]) return Recalling;
   const int input = static_cast<int>(m_dev.value(r.ich));
   if (input < 1 || input > 8) return Idle;
   const uint32_t fmt = m_dev.value(r.ofmt);
@@ -254,6 +267,22 @@ void MemoryUnit::refreshKeyed(Output o, bool notify) {
   update(r.lsty2, two && two->logo ? 1 : 0);
   update(r.lpix2, two ? two->width : 0);
   update(r.llin2, two ? two->height : 0);
+  // A memory that goes on air (a new assignment of the on-air input, or a
+  // new on-air input keying one) is recalled from flash for a moment.
+  const size_t oi = static_cast<size_t>(o);
+  const OnAir now{input, one ? static_cast<int>(m_dev.channelValue(r.lplogo1, input)) : 0,
+                  two ? static_cast<int>(m_dev.channelValue(r.lplogo2, input)) : 0};
+  const OnAir before = m_onAir[oi];
+  m_onAir[oi] = now;
+  const bool recalled = (now.one != 0 && (now.one != before.one || now.input != before.input)) ||
+                        (now.two != 0 && (now.two != before.two || now.input != before.input));
+  if (recalled && notify && !busy(o) && m_dev.value(r.lmode) == Use) {
+    m_recalling[oi] = true;
+    m_recall[oi].start(kRecallMs, [this, o] {
+      m_recalling[static_cast<size_t>(o)] = false;
+      refreshKeyed(o, true);
+    });
+  }
   if (!busy(o) && !(o == Output::Main && erasingAll())) update(r.lstatus, keyedStatus(o));
 }
 

@@ -29,11 +29,14 @@ class MemoryUnit {
 
   // Sequencer modes and status values.
   enum Mode : uint32_t { Use = 0, RecordLogo = 1, RecordFrame = 2, Erase = 3 };
-  enum Status : uint32_t { Idle = 0, Recalling = 1, Recording = 2, FormatMismatch = 3, Erasing = 4 };
+  enum Status : uint32_t { Idle = 0, Recalling = 1, Recording = 2, FormatMismatch = 3, Erasing = 4, FlashError = 5 };
 
   // Store time: a base plus this much per 65536 bytes of picture (3 bytes a pixel).
+  // The per-64 KiB time is the device setting storeMsPer64KiB (this by default).
   static constexpr int64_t kStoreBaseMs = 400;
   static constexpr int64_t kStorePer64KiBMs = 150;
+  // A memory newly put on air shows the recalling status this long.
+  static constexpr int64_t kRecallMs = 300;
   static constexpr int64_t kEraseMs = 1500;
   static constexpr int64_t kEraseAllMs = 2500;
 
@@ -51,7 +54,7 @@ class MemoryUnit {
   bool exists(int index) const;
   bool busy(Output o) const { return m_seq[static_cast<size_t>(o)].running; }
   bool erasingAll() const { return m_eraseAllSlot.active(); }
-  static int64_t storeDurationMs(uint32_t width, uint32_t height);
+  static int64_t storeDurationMs(uint32_t width, uint32_t height, int64_t per64KiBMs = kStorePer64KiBMs);
 
   // Commands of a sequencer register (LMODE, LCURRENT, LSTORE, LABORT of either output).
   void command(int index, uint32_t v);
@@ -71,6 +74,14 @@ class MemoryUnit {
     int memory = 0;
     uint32_t width = 0;
     uint32_t height = 0;
+    bool flashError = false;  // this store ends with a flash error
+  };
+
+  // The memory each slot of the on-air input keys, to see a newly recalled one.
+  struct OnAir {
+    int input = 0;
+    int one = 0;
+    int two = 0;
   };
 
   static size_t slot(int index) { return static_cast<size_t>(index >= 1 && index <= kMemories ? index - 1 : 0); }
@@ -86,6 +97,11 @@ class MemoryUnit {
   TaskSlot m_slotMain;
   TaskSlot m_slotPreview;
   TaskSlot m_eraseAllSlot;
+  std::array<TaskSlot, 2> m_recall;
+  std::array<bool, 2> m_recalling{};
+  std::array<bool, 2> m_flashError{};
+  std::array<OnAir, 2> m_onAir{};
+  int m_stores = 0;  // record stores started since power-up
 };
 
 }  // namespace zsim

@@ -183,6 +183,15 @@ void SimDevice::executeValue(const Command& c) {
   }
   const uint32_t v = *accepted;
 
+  // The Preview capture size shares its command code with logo 2's size:
+  // one command sets both, and both are reported.
+  if (idx == Reg::LHSIZ1P || idx == Reg::LHSIZ2P || idx == Reg::LVSIZ1P || idx == Reg::LVSIZ2P) {
+    const bool horizontal = idx == Reg::LHSIZ1P || idx == Reg::LHSIZ2P;
+    storeAddressed(horizontal ? Reg::LHSIZ1P : Reg::LVSIZ1P, v);
+    storeAddressed(horizontal ? Reg::LHSIZ2P : Reg::LVSIZ2P, v);
+    return;
+  }
+
   switch (idx) {
     case Reg::FRESET:
       if (v) factoryReset();

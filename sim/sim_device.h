@@ -26,6 +26,8 @@ class TakeEngine;
 struct SimConfig {
   uint32_t model = 36;       // identity answered to "?"
   uint32_t options = 0x1FFF; // installed-option word (every option)
+  int64_t storeMsPer64KiB = 150;  // store speed: milliseconds per 65536 bytes of picture
+  int flashErrorStore = 0;        // the n-th store (1..) ends with a flash error; 0: none
 };
 
 // Timings of the device, in milliseconds before the time scale applies.

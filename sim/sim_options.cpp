@@ -22,11 +22,13 @@ struct Options {
   QCommandLineOption muteAfter{"mute-after", "After N commands stop answering (once) ...", "N", "0"};
   QCommandLineOption muteFor{"mute-for", "... for S seconds (may be fractional). Default 10.", "S", "10"};
   QCommandLineOption refuse{"refuse", "Close every TCP client as soon as it connects."};
+  QCommandLineOption storeSpeed{"store-ms-per-64k", "Logo and frame stores take 400 ms plus MS per 65536 bytes of picture (before the time scale). Default 150; the application's own first estimate assumes 2400.", "MS", "150"};
+  QCommandLineOption flashError{"flash-error", "The N-th logo or frame store ends with the flash error status and leaves its memory empty. Default 0: never.", "N", "0"};
   QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
 
   void addTo(QCommandLineParser& p) {
     p.addOptions({tcp, udp, serial, bind, model, opt, seed, log, timeScale, drop, delay, garbage, muteAfter, muteFor,
-                  refuse, help});
+                  refuse, storeSpeed, flashError, help});
   }
 };
 
@@ -119,6 +121,13 @@ ParseOutcome parseSimArguments(const QStringList& args, SimSettings& out, QStrin
   if (!ok || !(muteFor >= 0 && muteFor <= 86400)) return fail(QStringLiteral("--mute-for: expected 0..86400 s: %1").arg(p.value(o.muteFor)));
   s.faults.muteForMs = static_cast<int64_t>(muteFor * 1000.0 + 0.5);
   s.faults.refuseTcp = p.isSet(o.refuse);
+  const qlonglong storeMs = p.value(o.storeSpeed).toLongLong(&ok);
+  if (!ok || storeMs < 0 || storeMs > 600000)
+    return fail(QStringLiteral("--store-ms-per-64k: expected 0..600000 ms: %1").arg(p.value(o.storeSpeed)));
+  s.device.storeMsPer64KiB = storeMs;
+  s.device.flashErrorStore = p.value(o.flashError).toInt(&ok);
+  if (!ok || s.device.flashErrorStore < 0)
+    return fail(QStringLiteral("--flash-error: expected a store number, 0 for none: %1").arg(p.value(o.flashError)));
   out = s;
   return ParseOutcome::Run;
 }

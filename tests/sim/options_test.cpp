@@ -33,7 +33,8 @@ TEST(SimOptions, EveryOptionIsRead) {
   SimSettings s;
   ASSERT_EQ(parse({"--tcp", "0", "--udp", "off", "--serial", "--bind", "0.0.0.0", "--model", "27", "--opt", "0x80",
                    "--seed", "99", "--log", "/tmp/x.log", "--time-scale", "5", "--drop", "0.25", "--delay", "30",
-                   "--garbage", "0.5", "--mute-after", "12", "--mute-for", "1.5", "--refuse"},
+                   "--garbage", "0.5", "--mute-after", "12", "--mute-for", "1.5", "--refuse", "--store-ms-per-64k",
+                   "2400", "--flash-error", "3"},
                   s),
             ParseOutcome::Run);
   EXPECT_EQ(s.tcpPort, 0);
@@ -51,6 +52,8 @@ TEST(SimOptions, EveryOptionIsRead) {
   EXPECT_EQ(s.faults.muteAfter, 12u);
   EXPECT_EQ(s.faults.muteForMs, 1500);
   EXPECT_TRUE(s.faults.refuseTcp);
+  EXPECT_EQ(s.device.storeMsPer64KiB, 2400);
+  EXPECT_EQ(s.device.flashErrorStore, 3);
 }
 
 TEST(SimOptions, BadValuesAreRefusedWithAReason) {
@@ -58,7 +61,7 @@ TEST(SimOptions, BadValuesAreRefusedWithAReason) {
       {"--tcp", "70000"}, {"--udp", "x"},          {"--drop", "1.5"},       {"--garbage", "-0.1"},
       {"--time-scale", "0"}, {"--delay", "-3"},    {"--model", "DMR"},      {"--opt", "0xZZ"},
       {"--bind", "nowhere"}, {"--mute-for", "-1"}, {"--tcp", "off", "--udp", "off"}, {"--frobnicate"},
-      {"stray"},
+      {"stray"}, {"--store-ms-per-64k", "-1"}, {"--flash-error", "x"},
   };
   for (const auto& args : bad) {
     SimSettings s;
@@ -73,6 +76,7 @@ TEST(SimOptions, HelpDocumentsTheFaultOptions) {
   QString text;
   ASSERT_EQ(parse({"--help"}, s, &text), ParseOutcome::Help);
   for (const char* opt : {"--tcp", "--udp", "--serial", "--model", "--opt", "--seed", "--log", "--time-scale", "--drop",
-                          "--delay", "--garbage", "--mute-after", "--mute-for", "--refuse", "--bind", "COM3="})
+                          "--delay", "--garbage", "--mute-after", "--mute-for", "--refuse", "--bind", "COM3=",
+                          "--store-ms-per-64k", "--flash-error"})
     EXPECT_TRUE(text.contains(QLatin1String(opt))) << opt;
 }

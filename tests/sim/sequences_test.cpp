@@ -187,10 +187,69 @@ TEST(StoreSequence, KeyedMemoryFollowsTheInputOnAir) {
   EXPECT_EQ(p.dev.value(Reg::LSTATUSM), MemoryUnit::FormatMismatch);
   p.send("3CN");
   EXPECT_TRUE(has(p.advance(zsim::timing::kInputSettle), "LSTA0"));  // input 3 keys nothing
-  // Keying logo 2 (recorded at 60 Hz) on input 3, now on air, brings the mismatch back.
-  EXPECT_EQ(p.send("3PC4LA"), (Lines{"PCH3", "LPGA4", "LOFA5", "LSTA3"}));
+  // Keying logo 2 (recorded at 60 Hz) on input 3, now on air, recalls it
+  // from flash for a moment, then brings the mismatch back.
+  EXPECT_EQ(p.send("3PC4LA"), (Lines{"PCH3", "LPGA4", "LOFA5", "LSTA1"}));
+  EXPECT_EQ(p.advance(MemoryUnit::kRecallMs), Lines{"LSTA3"});
   // A change on an input that is not on air changes nothing else.
   EXPECT_EQ(p.send("1PC0LA"), (Lines{"PCH1", "LPGA0"}));
+}
+
+TEST(StoreSequence, StoreSpeedIsASetting) {
+  zsim::SimConfig slow;
+  slow.storeMsPer64KiB = 2400;
+  Probe p(slow);
+  p.send("1LM6LC1LR");  // 256 x 144: one 64 KiB step
+  EXPECT_EQ(p.advance(MemoryUnit::kStoreBaseMs + 2400 - 1), Lines{});
+  EXPECT_EQ(p.advance(1).back(), "LSTO0");
+  EXPECT_FALSE(p.dev.memories().memory(6).empty);
+}
+
+TEST(StoreSequence, FlashErrorLeavesTheMemoryEmptyUntilTheNextCommand) {
+  zsim::SimConfig faulty;
+  faulty.flashErrorStore = 2;
+  Probe p(faulty);
+  p.send("1LM6LC1LR");
+  p.advance(MemoryUnit::storeDurationMs(256, 144));
+  ASSERT_FALSE(p.dev.memories().memory(6).empty);  // the first store succeeds
+  p.send("7LC1LR");
+  const Lines end = p.advance(MemoryUnit::storeDurationMs(256, 144));
+  EXPECT_TRUE(has(end, "LSTA5"));
+  EXPECT_EQ(end.back(), "LSTO0");
+  EXPECT_TRUE(p.dev.memories().memory(7).empty);
+  EXPECT_NE(valuesOf(end, "LEMP").at(0) & (1u << 6), 0u);
+  EXPECT_EQ(p.dev.value(Reg::LSTATUSM), MemoryUnit::FlashError);
+  // The status stays until the sequencer is used again.
+  EXPECT_EQ(p.advance(10000), Lines{});
+  EXPECT_TRUE(has(p.send("0LM"), "LSTA0"));
+}
+
+TEST(StoreSequence, RecallShowsBrieflyWhenAMemoryGoesOnAir) {
+  Probe p;
+  // Input 1 is on air with logo 1; keying logo 2 (memory 4) on it instead recalls it.
+  const Lines keyed = p.send("1PC4LA");
+  EXPECT_TRUE(has(keyed, "LSTA1"));
+  EXPECT_EQ(p.dev.value(Reg::LSTATUSM), MemoryUnit::Recalling);
+  EXPECT_TRUE(has(p.advance(MemoryUnit::kRecallMs), "LSTA0"));
+  // Assigning the same memory again recalls nothing; an input not on air neither.
+  EXPECT_FALSE(has(p.send("1PC4LA"), "LSTA1"));
+  EXPECT_FALSE(has(p.send("5PC4LA"), "LSTA1"));
+}
+
+TEST(SharedCodes, PreviewCaptureSizeIsAnsweredForBothRegisters) {
+  Probe p;
+  // "lW" and "lS" set the Preview capture size and logo 2's size at once.
+  EXPECT_EQ(p.send("40lW"), (Lines{"lhsa40", "lhsb40"}));
+  EXPECT_EQ(p.send("30lS"), (Lines{"lvsa30", "lvsb30"}));
+  EXPECT_EQ(p.dev.value(Reg::LHSIZ1P), 40u);
+  EXPECT_EQ(p.dev.value(Reg::LVSIZ2P), 30u);
+}
+
+TEST(SyncLossFrame, AcceptsFramesFiveAndSix) {
+  Probe p;
+  EXPECT_EQ(p.send("15yF"), Lines{"FRAL15"});
+  EXPECT_EQ(p.send("14yF"), Lines{"FRAL14"});
+  EXPECT_EQ(p.send("16yF"), Lines{"FRAL14"});  // out of range: answered as it stands
 }
 
 TEST(DemoMode, CyclesPreviewAndTakes) {
