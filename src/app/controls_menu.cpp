@@ -29,7 +29,14 @@ TControlsMenu::TControlsMenu(TMainMenus& menus, TZelvan_d& link, QWidget* dialog
       link_.setDEMO(t != 0);
       Zelvan_d1DEMOchange();
     });
-  for (QAction* a : m->Input_Sync_Loss->actions()) send(a, [this](int t) { link_.setFRAMEALERT(uint32_t(t)); });
+  // The sync-loss check follows the FRAMEALERT report only: the click's own
+  // check goes back to the device's value at once.
+  for (QAction* a : m->Input_Sync_Loss->actions())
+    send(a, [this, m](int t) {
+      link_.setFRAMEALERT(uint32_t(t));
+      const int current = int(link_.FRAMEALERT());
+      for (QAction* item : m->Input_Sync_Loss->actions()) item->setChecked(item->data().toInt() == current);
+    });
   QObject::connect(m->EraseAllMemories, &QAction::triggered, m, [this] {
     if (zelvan::ui::dialogs().confirm(parent_, QStringLiteral("Confirmation"),
                                       QStringLiteral("Are you sure you want erase all memories ?")))

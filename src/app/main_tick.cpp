@@ -15,14 +15,6 @@
 
 namespace zelvan::app {
 
-namespace {
-// The screen rectangle of a widget, its far edges included.
-QRect screenRect(const QWidget* w) {
-  const QPoint topLeft = w->mapToGlobal(QPoint(0, 0));
-  return QRect(topLeft, QSize(w->width() + 1, w->height() + 1));
-}
-}  // namespace
-
 TMainTick::TMainTick(TZelvan_main& shell) : QObject(&shell), shell_(shell) {
   cursorPosition = [] { return QCursor::pos(); };
   timer_ = new QTimer(&shell);
@@ -67,18 +59,6 @@ void TMainTick::addShellSteps() {
   });
   // 11. Update notice.
   schedule_.add(TickStep::UpdateNotice, QStringLiteral("shell: update notice"), [this] { shell_.updateNotice().tick(); });
-  // 14. The Main logo transparency slider stays while the pointer is over it
-  //     or over the transparency picture of its channel.
-  schedule_.add(TickStep::TransparencySlider, QStringLiteral("shell: transparency slider"), [this] {
-    auto* slider = shell_.findControl<QWidget>(QStringLiteral("LMDScrollBar_Transparence_lptransM"));
-    if (!slider || slider->isHidden()) return;
-    const QPoint pos = cursorPosition ? cursorPosition() : QPoint();
-    bool keep = screenRect(slider).contains(pos);
-    const int tag = slider->property("Tag").toInt();
-    if (auto* picture = shell_.findControl<QWidget>(QStringLiteral("Image_Transparence_logoM_pchan%1").arg(tag)))
-      keep = keep || screenRect(picture).contains(pos);
-    if (!keep) slider->hide();
-  });
 }
 
 }  // namespace zelvan::app

@@ -28,9 +28,10 @@ TMatrix_Zelvan_main::TMatrix_Zelvan_main(QWidget* parent)
       const char* name;
       int top;
       bool frames;
+      int kind;
     };
-    for (const Row& r : {Row{"FRAME_Combologo_ichp_%1", 1, true}, Row{"LINDEX1_Combologo_ichp_%1", 20, false},
-                         Row{"LINDEX2_Combologo_ichp_%1", 39, false}}) {
+    for (const Row& r : {Row{"FRAME_Combologo_ichp_%1", 1, true, 0}, Row{"LINDEX1_Combologo_ichp_%1", 20, false, 1},
+                         Row{"LINDEX2_Combologo_ichp_%1", 39, false, 2}}) {
       auto* combo = new TSmallCombo(strip);
       combo->setObjectName(QString::fromLatin1(r.name).arg(n));
       combo->setProperty("Tag", n);
@@ -40,7 +41,7 @@ TMatrix_Zelvan_main::TMatrix_Zelvan_main(QWidget* parent)
         if (i == 0 || frame == r.frames) combo->AddItem(zelvan::app::defaultMemoryLabel(i));
       }
       combo->SetItemIndex(0);
-      if (r.frames) frames_[size_t(n - 1)] = combo;
+      combos_[size_t(r.kind)][size_t(n - 1)] = combo;
     }
   }
 }
@@ -59,19 +60,6 @@ TForm_Settings_Matrix::TForm_Settings_Matrix(QWidget* parent)
   auto* outer = new QVBoxLayout(this);
   outer->addWidget(group);
 }
-
-TCadre_logo_Memo_MAIN::TCadre_logo_Memo_MAIN(QWidget* parent)
-    : TPendingWindow("TCadre_logo_Memo_MAIN", QStringLiteral("Logo memories Main"), parent) {}
-TCadre_logo_Memo_PREVIEW::TCadre_logo_Memo_PREVIEW(QWidget* parent)
-    : TPendingWindow("TCadre_logo_Memo_PREVIEW", QStringLiteral("Logo memories Preview"), parent) {}
-TCadre_logo_1M::TCadre_logo_1M(QWidget* parent)
-    : TPendingWindow("TCadre_logo_1M", QStringLiteral("Logo 1 Main"), parent) {}
-TCadre_logo_1P::TCadre_logo_1P(QWidget* parent)
-    : TPendingWindow("TCadre_logo_1P", QStringLiteral("Logo 1 Preview"), parent) {}
-TCadre_logo_2M::TCadre_logo_2M(QWidget* parent)
-    : TPendingWindow("TCadre_logo_2M", QStringLiteral("Logo 2 Main"), parent) {}
-TCadre_logo_2P::TCadre_logo_2P(QWidget* parent)
-    : TPendingWindow("TCadre_logo_2P", QStringLiteral("Logo 2 Preview"), parent) {}
 
 TForm_Embedded_Softedge::TForm_Embedded_Softedge(QWidget* parent)
     : TPendingWindow("TForm_Embedded_Softedge", QStringLiteral("Zelvan remote control     (Embedded Softedge)"),

@@ -1,6 +1,5 @@
 // Placeholder windows of features that are built later: the Matrix window,
-// the matrix settings window, the four logo framing windows with their two
-// memory windows, and the embedded soft-edge window. Each is a real window
+// the matrix settings window and the embedded soft-edge window. Each is a real window
 // with its class name as object name, created hidden at start-up like the
 // finished ones; each carries only the controls the application shell
 // itself addresses by name (the frame combos the model layout hides, the
@@ -31,10 +30,14 @@ class TMatrix_Zelvan_main : public TPendingWindow {
  public:
   explicit TMatrix_Zelvan_main(QWidget* parent = nullptr);
   // FRAME_Combologo_ichp_<n>, input 1..8.
-  TSmallCombo* frameCombo(int n) const { return n >= 1 && n <= 8 ? frames_[size_t(n - 1)] : nullptr; }
+  TSmallCombo* frameCombo(int n) const { return memoryCombo(0, n); }
+  // The list `kind` (0 frame, 1 first logo, 2 second logo) of input 1..8.
+  TSmallCombo* memoryCombo(int kind, int n) const {
+    return kind >= 0 && kind <= 2 && n >= 1 && n <= 8 ? combos_[size_t(kind)][size_t(n - 1)] : nullptr;
+  }
 
  private:
-  std::array<TSmallCombo*, 8> frames_{};
+  std::array<std::array<TSmallCombo*, 8>, 3> combos_{};
 };
 
 // Matrix settings window: the output 2 transition radio buttons
@@ -48,42 +51,6 @@ class TForm_Settings_Matrix : public TPendingWindow {
 
  private:
   std::array<QAbstractButton*, 6> frames_{};
-};
-
-class TCadre_logo_Memo_MAIN : public TPendingWindow {
-  Q_OBJECT
- public:
-  explicit TCadre_logo_Memo_MAIN(QWidget* parent = nullptr);
-};
-
-class TCadre_logo_Memo_PREVIEW : public TPendingWindow {
-  Q_OBJECT
- public:
-  explicit TCadre_logo_Memo_PREVIEW(QWidget* parent = nullptr);
-};
-
-class TCadre_logo_1M : public TPendingWindow {
-  Q_OBJECT
- public:
-  explicit TCadre_logo_1M(QWidget* parent = nullptr);
-};
-
-class TCadre_logo_1P : public TPendingWindow {
-  Q_OBJECT
- public:
-  explicit TCadre_logo_1P(QWidget* parent = nullptr);
-};
-
-class TCadre_logo_2M : public TPendingWindow {
-  Q_OBJECT
- public:
-  explicit TCadre_logo_2M(QWidget* parent = nullptr);
-};
-
-class TCadre_logo_2P : public TPendingWindow {
-  Q_OBJECT
- public:
-  explicit TCadre_logo_2P(QWidget* parent = nullptr);
 };
 
 // Embedded soft-edge window: its own effect chooser `PopupMenu_effect` with

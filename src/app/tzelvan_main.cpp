@@ -24,6 +24,7 @@
 #include "app/memory_lists.h"
 #include "app/model_layout.h"
 #include "app/pending_windows.h"
+#include "app/keying_feature.h"
 #include "app/signal_feature.h"
 #include "app/tools_feature.h"
 #include "app/tstatus.h"
@@ -87,6 +88,7 @@ TZelvan_main::TZelvan_main(QWidget* parent) : QMainWindow(parent) {
   addShellRoutes();
   // The features, in the order their routines share a position.
   addFeature(std::make_unique<zelvan::app::TSignalFeature>());
+  addFeature(std::make_unique<zelvan::app::TKeyingFeature>());
   addFeature(std::make_unique<zelvan::app::TToolsFeature>());
 
   tick_->Timer1()->start();

@@ -106,6 +106,21 @@ QString TSmallCombo::ItemText(int i) const {
   return i >= 0 && i < ItemCount() ? items_[static_cast<size_t>(i)].text : QString();
 }
 
+void TSmallCombo::SetItemText(int i, const QString& text) {
+  if (i < 0 || i >= ItemCount()) return;
+  items_[static_cast<size_t>(i)].text = text;
+  // A menu built from the list and still open shows the new text too.
+  if (privateMenu_) {
+    const QList<QAction*> actions = privateMenu_->actions();
+    if (i < actions.size()) {
+      QString caption = text;
+      caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+      actions[i]->setText(caption);
+    }
+  }
+  if (!popUpMenu_ && i == itemIndex_) edit_->setText(text);
+}
+
 void TSmallCombo::SetItemVisible(int i, bool visible) {
   if (i >= 0 && i < ItemCount()) items_[static_cast<size_t>(i)].visible = visible;
 }

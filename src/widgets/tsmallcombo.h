@@ -53,6 +53,10 @@ class TSmallCombo : public QWidget {
   void Clear();  // empties the own list and chooses none
   int ItemCount() const { return static_cast<int>(items_.size()); }
   QString ItemText(int i) const;
+  // Replaces the text of item i (ignored beyond the list), keeping its
+  // visible and enabled flags and the chosen item; the text field follows
+  // when i is the chosen item.
+  void SetItemText(int i, const QString& text);
   // Per-item flags; an index beyond the list is ignored and reads as
   // not visible / not enabled.
   void SetItemVisible(int i, bool visible);

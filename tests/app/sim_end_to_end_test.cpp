@@ -21,6 +21,7 @@
 #include "tools/tform_debug.h"
 #include "app/signal_feature.h"
 #include "app_test_support.h"
+#include "sim_app_support.h"
 #include "panel/signal/output_format.h"
 #include "panel/signal/output_panel.h"
 #include "panel/signal/signal_common.h"
@@ -31,59 +32,7 @@
 #ifdef ZELVAN_SIM_PATH
 
 namespace {
-class SimEndToEnd : public ShellTest {
- protected:
-  void SetUp() override {
-    ShellTest::SetUp();
-    sim_.setProgram(QStringLiteral(ZELVAN_SIM_PATH));
-    sim_.setArguments({QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--udp"), QStringLiteral("off"),
-                       QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--time-scale"),
-                       QStringLiteral("5")});
-    sim_.start();
-    ASSERT_TRUE(sim_.waitForStarted(5000)) << sim_.errorString().toStdString();
-    // The simulator prints "tcp: PORT" once it listens.
-    QByteArray out;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-          out += sim_.readAllStandardOutput();
-          const int at = out.indexOf("tcp: ");
-          if (at < 0 || out.indexOf('\n', at) < 0) return false;
-          port_ = out.mid(at + 5, out.indexOf('\n', at) - at - 5).trimmed().toUShort();
-          return true;
-        },
-        5000))
-        << out.toStdString();
-    ASSERT_NE(port_, 0);
-  }
-
-  void TearDown() override {
-    ShellTest::TearDown();
-    sim_.kill();
-    sim_.waitForFinished(3000);
-  }
-
-  // Starts the application on TCP towards the simulator and waits until it
-  // is ready.
-  void startConnected() {
-    writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(tcpCustomizationLines(port_)));
-    createApp(false);
-    link()->setSupervisorTimeScale(5);
-    app_->start(false);
-    ASSERT_EQ(link()->ConType(), CON_TCP);
-    link()->SupervisorTick();
-    main()->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return link()->Ready(); }, 10000))
-        << "supervisor state " << link()->SupervisorState() << ", DEV " << link()->DEV();
-  }
-
-  template <class T>
-  T* control(const char* name) const {
-    return main()->findControl<T>(QLatin1String(name));
-  }
-
-  QProcess sim_;
-  quint16 port_ = 0;
-};
+using SimEndToEnd = SimAppTest;
 }  // namespace
 
 TEST_F(SimEndToEnd, IdentifiesTheSimulatedDeviceAndBecomesReady) {

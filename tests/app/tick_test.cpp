@@ -9,6 +9,9 @@
 #include <QTimer>
 
 #include "app/tstatus.h"
+#include "app/keying_feature.h"
+#include "panel/keying/keying_panels.h"
+#include "panel/keying/logo_placement.h"
 #include "app_test_support.h"
 #include "tools/tabout_graphic_install.h"
 
@@ -78,7 +81,7 @@ TEST_F(ShellTest, TickCallsFeatureBlinkersInOrder) {
   EXPECT_EQ(names.indexOf("shell: no device"), 0);
   EXPECT_LT(names.indexOf("signal: freeze buttons"), names.indexOf("shell: store progress"));
   EXPECT_LT(names.indexOf("shell: status blink"), names.indexOf("recording"));
-  EXPECT_LT(names.lastIndexOf("recording"), names.indexOf("shell: transparency slider"));
+  EXPECT_LT(names.lastIndexOf("recording"), names.indexOf("keying: transparency sliders"));
   EXPECT_LT(names.indexOf("signal: PIP switches"), names.indexOf("shell: no-signal texts"));
 }
 
@@ -116,10 +119,12 @@ TEST_F(ShellTest, TickAdvancesStoreGaugeOncePerStoringOutput) {
   m->Timer1Timer();
   EXPECT_EQ(status->progress(), 1);
   EXPECT_EQ(m->tick().StoreElapsedSeconds, 1);
+  // The Preview store starts the gauge again; then both outputs count.
   report("lsto1\r\n");
+  EXPECT_EQ(status->progress(), 0);
   m->Timer1Timer();
   m->Timer1Timer();
-  EXPECT_EQ(status->progress(), 5);
+  EXPECT_EQ(status->progress(), 4);
   EXPECT_EQ(m->tick().StoreElapsedSeconds, 5);
 }
 
@@ -215,23 +220,21 @@ TEST_F(ShellTest, TransparencySliderHidesWhenThePointerLeaves) {
   createApp();
   TZelvan_main* m = main();
   m->show();
-  auto* picture = new QLabel(m->findChild<QFrame*>(QStringLiteral("new_Panel1")));
-  picture->setObjectName(QStringLiteral("Image_Transparence_logoM_pchan3"));
-  picture->setGeometry(224, 59, 20, 20);
-  auto* slider = new QScrollBar(Qt::Vertical, m->centralWidget());
-  slider->setObjectName(QStringLiteral("LMDScrollBar_Transparence_lptransM"));
-  slider->setProperty("Tag", 3);
-  slider->setGeometry(600, 150, 16, 100);
-  picture->show();
-  slider->show();
-  QPoint pointer = picture->mapToGlobal(QPoint(20, 20));  // far corner, bounds included
-  m->tick().cursorPosition = [&] { return pointer; };
+  auto* picture = m->findControl<QWidget>(QStringLiteral("Image_Transparence_logoM_pchan3"));
+  auto* slider = m->findControl<QWidget>(QStringLiteral("LMDScrollBar_Transparence_lptransM"));
+  ASSERT_TRUE(picture && slider);
+  // A click on input 3's picture opens the slider below it.
+  QTest::mouseClick(picture, Qt::LeftButton);
+  ASSERT_FALSE(slider->isHidden());
+  EXPECT_EQ(slider->property("Tag").toInt(), 3);
+  QPoint pointer = picture->mapToGlobal(QPoint(5, 5));
+  m->feature<zelvan::app::TKeyingFeature>()->panels()->placement(1).pointerPosition = [&] { return pointer; };
   m->Timer1Timer();
   EXPECT_FALSE(slider->isHidden());
-  pointer = slider->mapToGlobal(QPoint(5, 50));
+  pointer = slider->mapToGlobal(QPoint(slider->width() / 2, slider->height() / 2));
   m->Timer1Timer();
   EXPECT_FALSE(slider->isHidden());
-  pointer = picture->mapToGlobal(QPoint(21, 5));
+  pointer = picture->mapToGlobal(QPoint(-30, -30));
   m->Timer1Timer();
   EXPECT_TRUE(slider->isHidden());
   m->hide();

@@ -369,3 +369,57 @@ TEST(SmallCombo, PaintsOffscreenInEveryState) {
   c.resize(0, 0);
   c.grab();
 }
+
+TEST(SmallCombo, SetItemTextKeepsFlagsAndTheChoice) {
+  TSmallCombo c;
+  fill(c, {"None", "Frame 1", "Frame 2", "Frame 3"});
+  c.SetItemVisible(3, false);
+  c.SetItemEnabled(2, false);
+  c.SetItemIndex(1);
+  Counters n;
+  n.attach(c);
+
+  // The chosen item: its text and the field follow, nothing is announced.
+  c.SetItemText(1, QStringLiteral("Empty"));
+  EXPECT_EQ(c.ItemText(1), QStringLiteral("Empty"));
+  EXPECT_EQ(c.Text(), QStringLiteral("Empty"));
+  EXPECT_EQ(c.ItemIndex(), 1);
+  EXPECT_EQ(n.change, 0);
+
+  // Another item: the field keeps the chosen text; the flags stay.
+  c.SetItemText(3, QStringLiteral("Studio & Co"));
+  c.SetItemText(2, QStringLiteral("Logo"));
+  EXPECT_EQ(c.Text(), QStringLiteral("Empty"));
+  EXPECT_FALSE(c.GetItemVisible(3));
+  EXPECT_FALSE(c.GetItemEnabled(2));
+  EXPECT_TRUE(c.GetItemVisible(2));
+  EXPECT_TRUE(c.GetItemEnabled(3));
+
+  // Out of the list: ignored.
+  c.SetItemText(-1, QStringLiteral("x"));
+  c.SetItemText(4, QStringLiteral("x"));
+  EXPECT_EQ(c.ItemCount(), 4);
+
+  // The menu built from the list shows the texts as typed, with the flags.
+  c.DropDown();
+  QMenu* m = c.ActiveMenu();
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(actionAt(m, 1)->text(), QStringLiteral("Empty"));
+  EXPECT_EQ(actionAt(m, 3)->text(), QStringLiteral("Studio && Co"));
+  EXPECT_FALSE(actionAt(m, 3)->isVisible());
+  EXPECT_FALSE(actionAt(m, 2)->isEnabled());
+  // A rewrite while the menu is open reaches the menu too.
+  c.SetItemText(0, QStringLiteral("Nothing"));
+  EXPECT_EQ(actionAt(m, 0)->text(), QStringLiteral("Nothing"));
+  actionAt(m, 0)->trigger();
+  EXPECT_EQ(c.Text(), QStringLiteral("Nothing"));
+  EXPECT_EQ(n.click, 1);
+
+  // With an assigned menu the field shows the menu's captions, not the list.
+  QMenu shared;
+  shared.addAction(QStringLiteral("A"));
+  c.SetPopUpMenu(&shared);
+  c.SetItemText(0, QStringLiteral("B"));
+  EXPECT_EQ(c.Text(), QStringLiteral("A"));
+  EXPECT_EQ(c.ItemText(0), QStringLiteral("B"));
+}

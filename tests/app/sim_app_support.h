@@ -1,0 +1,71 @@
+// The application against the device simulator zelvan-sim over TCP: the
+// simulator runs as its own process on a free loopback port (twenty times
+// faster than the device unless a test asks otherwise); the application
+// connects from its customization file, identifies the model and becomes
+// ready.
+#pragma once
+
+#include <QProcess>
+#include <QTest>
+
+#include "app_test_support.h"
+
+#ifdef ZELVAN_SIM_PATH
+
+class SimAppTest : public ShellTest {
+ protected:
+  void TearDown() override {
+    ShellTest::TearDown();
+    sim_.kill();
+    sim_.waitForFinished(3000);
+  }
+
+  // Starts the simulator with its default options and `extra` ones.
+  void startSim(const QStringList& extra) {
+    sim_.setProgram(QStringLiteral(ZELVAN_SIM_PATH));
+    QStringList args{QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--udp"), QStringLiteral("off"),
+                     QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--time-scale"),
+                     QStringLiteral("5")};
+    sim_.setArguments(args + extra);
+    sim_.start();
+    ASSERT_TRUE(sim_.waitForStarted(5000)) << sim_.errorString().toStdString();
+    // The simulator prints "tcp: PORT" once it listens.
+    QByteArray out;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+          out += sim_.readAllStandardOutput();
+          const int at = out.indexOf("tcp: ");
+          if (at < 0 || out.indexOf('\n', at) < 0) return false;
+          port_ = out.mid(at + 5, out.indexOf('\n', at) - at - 5).trimmed().toUShort();
+          return true;
+        },
+        5000))
+        << out.toStdString();
+    ASSERT_NE(port_, 0);
+  }
+
+  // Starts the simulator (options after the defaults: a later --time-scale
+  // wins), then the application on TCP towards it, and waits until it is ready.
+  void startConnected(const QStringList& simOptions = {}) {
+    ASSERT_NO_FATAL_FAILURE(startSim(simOptions));
+    writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(tcpCustomizationLines(port_)));
+    createApp(false);
+    link()->setSupervisorTimeScale(5);
+    app_->start(false);
+    ASSERT_EQ(link()->ConType(), CON_TCP);
+    link()->SupervisorTick();
+    main()->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link()->Ready(); }, 10000))
+        << "supervisor state " << link()->SupervisorState() << ", DEV " << link()->DEV();
+  }
+
+  template <class T>
+  T* control(const char* name) const {
+    return main()->findControl<T>(QLatin1String(name));
+  }
+
+  QProcess sim_;
+  quint16 port_ = 0;
+};
+
+#endif
