@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "../sim/announcement.h"
 #include "device/catalogue.h"
 #include "device/zelvan_d.h"
 #include "panel/keying/framing_window.h"
@@ -119,9 +120,9 @@ class Simulator {
     pumpUntil(
         [&] {
           out += proc_.readAllStandardOutput();
-          const auto at = out.indexOf("tcp: ");
-          if (at < 0 || out.indexOf('\n', at) < 0) return false;
-          port = out.mid(at + 5, out.indexOf('\n', at) - at - 5).trimmed().toUShort();
+          const QByteArray announced = zsim::announced(out, "tcp");
+          if (announced.isEmpty()) return false;
+          port = announced.toUShort();
           return true;
         },
         5000);

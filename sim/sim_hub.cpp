@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sim/announcement.h"
 #include "sim/pty_transport.h"
 #include "sim/tcp_transport.h"
 #include "sim/udp_transport.h"
@@ -72,9 +73,9 @@ QString SimHub::serialPath() const { return m_pty ? m_pty->path() : QString(); }
 
 QStringList SimHub::readinessLines() const {
   QStringList lines;
-  if (m_tcp) lines << QStringLiteral("tcp: %1").arg(tcpPort());
-  if (m_udp) lines << QStringLiteral("udp: %1").arg(udpPort());
-  if (m_pty) lines << QStringLiteral("serial: %1").arg(serialPath());
+  if (m_tcp) lines << announcement("tcp", QString::number(tcpPort()));
+  if (m_udp) lines << announcement("udp", QString::number(udpPort()));
+  if (m_pty) lines << announcement("serial", serialPath());
   return lines;
 }
 

@@ -94,19 +94,9 @@ int TKeyingFeature::memoryAt(int model, int position) const {
 
 bool TKeyingFeature::modelHasExtraFrames(int model) const { return model >= 0 && modelHasFrames3to6(model); }
 
-QString TKeyingFeature::memoryLabel(int i) const {
-  if (i < 0 || i >= kMemoryLabelCount) return {};
-  return shell_->state().MemoryLabels[size_t(i)];
-}
-
-bool TKeyingFeature::memoryEmpty(int i) const {
-  if (i < 1 || i >= kMemoryLabelCount) return false;
-  return shell_->state().MemoryEmpty[size_t(i)];
-}
-
-void TKeyingFeature::setMemoryEmpty(int i, bool empty) {
-  if (i >= 1 && i < kMemoryLabelCount) shell_->state().MemoryEmpty[size_t(i)] = empty;
-}
+QString TKeyingFeature::memoryLabel(int i) const { return shell_->state().memoryLabel(i); }
+bool TKeyingFeature::memoryEmpty(int i) const { return shell_->state().memoryEmpty(i); }
+void TKeyingFeature::setMemoryEmpty(int i, bool empty) { shell_->state().setMemoryEmpty(i, empty); }
 
 TSmallCombo* TKeyingFeature::memoryCombo(int output, int kind, int input) const {
   if (output == 1) return shell_->memoryLists().list(kind, input);
@@ -186,31 +176,13 @@ void TKeyingFeature::setStoreAborted(bool aborted) { shell_->state().StoreAborte
 bool TKeyingFeature::statusBlink() const { return shell_->tick().StatusBlink; }
 
 int64_t TKeyingFeature::storeEstimate(uint32_t pixels, uint32_t lines, bool embeddedRecordFrame) {
-  // The timing file of the application's directory; a missing or unreadable
-  // one is written anew with Tempo 240 (a failure to write is ignored).
-  const QString path = QDir(logoSettingsDir()).filePath(logo_settings::kFileName);
-  auto file = IniLines::readFile(path);
-  if (!file) {
-    IniLines fresh;
-    fresh.set(QStringLiteral("Tempo"), QString::number(logo_settings::kDefaultTempo));
-    fresh.set(QStringLiteral("TempsDoublerEDSEBLMODE2"), embeddedRecordFrame ? QStringLiteral("True") : QStringLiteral("False"));
-    writeLinesAtomically(path, fresh.lines());
-    file = fresh;
-  }
-  const auto tempo = parseSettingsInt(file->value(QStringLiteral("Tempo")));
-  if (!tempo || *tempo <= 0) return logo_settings::kDefaultTempo;
-  // In 64 bits, from sizes the device may report up to 2^32 - 1: a result
-  // that does not fit counts as an error, which gives 240.
-  const unsigned __int128 bytes = static_cast<unsigned __int128>(pixels) * lines * 3u;
-  const unsigned __int128 v = static_cast<unsigned __int128>(*tempo) * (bytes >> 16) / 100u + 1u;
-  if (v > static_cast<unsigned __int128>(INT32_MAX)) return logo_settings::kDefaultTempo;
-  return static_cast<int64_t>(v);
+  // The timing file of the application's directory, written anew when it is missing.
+  return logo_settings::estimateSeconds(logo_settings::readOrCreate(logoSettingsDir(), embeddedRecordFrame), pixels, lines);
 }
 
 int64_t TKeyingFeature::progressMaximum(int64_t estimate, bool embeddedRecordFrame, bool embeddedOn) {
-  const auto file = IniLines::readFile(QDir(logoSettingsDir()).filePath(logo_settings::kFileName));
-  const QString flag = file ? file->value(QStringLiteral("TempsDoublerEDSEBLMODE2")) : QString();
-  return logo_settings::progressMaximum(estimate, embeddedRecordFrame, embeddedOn, flag);
+  return logo_settings::progressMaximum(estimate, embeddedRecordFrame, embeddedOn,
+                                        logo_settings::doublerFlag(logoSettingsDir()));
 }
 
 void TKeyingFeature::saveTempo(int64_t tempo, bool embeddedRecordFrame) {

@@ -1,6 +1,5 @@
 #include "app/main_tick.h"
 
-#include <QCursor>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -16,7 +15,6 @@
 namespace zelvan::app {
 
 TMainTick::TMainTick(TZelvan_main& shell) : QObject(&shell), shell_(shell) {
-  cursorPosition = [] { return QCursor::pos(); };
   timer_ = new QTimer(&shell);
   timer_->setObjectName(QStringLiteral("Timer1"));
   timer_->setInterval(1000);

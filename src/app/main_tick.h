@@ -4,9 +4,7 @@
 #pragma once
 
 #include <QObject>
-#include <QPoint>
 #include <cstdint>
-#include <functional>
 
 #include "app/feature.h"
 
@@ -30,8 +28,6 @@ class TMainTick : public QObject {
   int64_t StoreElapsedSeconds = 0;
   int NoSignalCountdown = 0;
   int AboutPictureCursor = 5;
-  // Where the pointer is, in screen coordinates (tests replace it).
-  std::function<QPoint()> cursorPosition;
 
  private:
   void addShellSteps();

@@ -96,9 +96,10 @@ bool verify(const IniLines& lines, const QString& repairDir) {
 }
 
 int64_t storeEstimate(uint32_t pixels, uint32_t lines, int64_t tempo) {
-  const uint32_t size = pixels * lines * 3u;  // wraps like the device's 32-bit product
-  const int64_t v = static_cast<int64_t>(size >> 16) * tempo / 100 + 1;
-  return v < 0 ? kDefaultTempo : v;
+  // 128 bits: the device reports sizes up to 2^32 - 1.
+  const __int128 steps = static_cast<__int128>(static_cast<unsigned __int128>(pixels) * lines * 3u >> 16);
+  const __int128 v = steps * tempo / 100 + 1;
+  return v < 0 || v > INT32_MAX ? kDefaultTempo : static_cast<int64_t>(v);
 }
 
 int64_t progressMaximum(int64_t estimate, bool embeddedWithLmode2, bool embeddedOn, const QString& doublerFlag) {
@@ -114,21 +115,32 @@ int64_t progressMaximum(int64_t estimate, bool embeddedWithLmode2, bool embedded
 
 static QString boolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
 
+IniLines readOrCreate(const QString& dir, bool embeddedWithLmode2) {
+  const QString path = QDir(dir).filePath(kFileName);
+  if (auto file = IniLines::readFile(path)) return *file;
+  IniLines fresh;
+  fresh.set(QStringLiteral("Tempo"), QString::number(kDefaultTempo));
+  fresh.set(QStringLiteral("TempsDoublerEDSEBLMODE2"), boolText(embeddedWithLmode2));
+  writeLinesAtomically(path, fresh.lines());
+  return fresh;
+}
+
+int64_t estimateSeconds(const IniLines& file, uint32_t pixels, uint32_t lines) {
+  const auto tempo = parseSettingsInt(file.value(QStringLiteral("Tempo")));
+  if (!tempo || *tempo <= 0) return kDefaultTempo;
+  return storeEstimate(pixels, lines, *tempo);
+}
+
+QString doublerFlag(const QString& dir) {
+  const auto file = IniLines::readFile(QDir(dir).filePath(kFileName));
+  return file ? file->value(QStringLiteral("TempsDoublerEDSEBLMODE2")) : QString();
+}
+
 int64_t estimateFromFile(const QString& workingDir, uint32_t pixels, uint32_t lines, bool embeddedWithLmode2,
                          bool embeddedOn) {
-  const QString path = QDir(workingDir).filePath(kFileName);
-  auto file = IniLines::readFile(path);
-  if (!file) {
-    IniLines fresh;
-    fresh.set(QStringLiteral("Tempo"), QStringLiteral("240"));
-    fresh.set(QStringLiteral("TempsDoublerEDSEBLMODE2"), boolText(embeddedWithLmode2));
-    writeLinesAtomically(path, fresh.lines());
-    file = fresh;
-  }
-  const auto tempo = parseSettingsInt(file->value(QStringLiteral("Tempo")));
-  const int64_t estimate = storeEstimate(pixels, lines, tempo ? *tempo : kDefaultTempo);
-  return progressMaximum(estimate, embeddedWithLmode2, embeddedOn,
-                         file->value(QStringLiteral("TempsDoublerEDSEBLMODE2")));
+  const IniLines file = readOrCreate(workingDir, embeddedWithLmode2);
+  return progressMaximum(estimateSeconds(file, pixels, lines), embeddedWithLmode2, embeddedOn,
+                         file.value(QStringLiteral("TempsDoublerEDSEBLMODE2")));
 }
 
 std::optional<int64_t> learnedTempo(int64_t elapsedTicks, uint32_t pixels, uint32_t lines) {

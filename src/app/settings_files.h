@@ -61,9 +61,9 @@ constexpr int64_t kDefaultTempo = 240;
 // `repairDir` is rewritten as the single line "Tempo=240" and the result is false.
 bool verify(const IniLines& lines, const QString& repairDir);
 
-// Store-time estimate in timer ticks for a memory of pixels x lines:
-// ((pixels x lines x 3 as unsigned 32-bit) >> 16) x tempo div 100 + 1; a
-// negative result counts as 240.
+// Store-time estimate in seconds for a memory of pixels x lines:
+// ((pixels x lines x 3) >> 16) x tempo div 100 + 1, without overflow for
+// sizes up to 2^32 - 1; a negative result or one above 2^31 - 1 counts as 240.
 int64_t storeEstimate(uint32_t pixels, uint32_t lines, int64_t tempo);
 
 // The progress bar's maximum for an estimate: x4 in embedded soft-edge mode
@@ -71,9 +71,21 @@ int64_t storeEstimate(uint32_t pixels, uint32_t lines, int64_t tempo);
 // "True" and the soft-edge mode is off; the estimate otherwise.
 int64_t progressMaximum(int64_t estimate, bool embeddedWithLmode2, bool embeddedOn, const QString& doublerFlag);
 
-// Estimate for a store, read from the logo file by bare name in
-// `workingDir`. When that file cannot be read, Tempo 240 and the current
-// state are written there first.
+// The logo file in `dir`. When it cannot be read, Tempo 240 and
+// TempsDoublerEDSEBLMODE2 for `embeddedWithLmode2` are written there first
+// (a failure to write is ignored) and those lines are returned.
+IniLines readOrCreate(const QString& dir, bool embeddedWithLmode2);
+
+// The store estimate in seconds from a logo file's Tempo; a missing,
+// non-numeric or non-positive Tempo gives 240.
+int64_t estimateSeconds(const IniLines& file, uint32_t pixels, uint32_t lines);
+
+// TempsDoublerEDSEBLMODE2 of the logo file in `dir`; empty when the file
+// or the key is missing.
+QString doublerFlag(const QString& dir);
+
+// The progress maximum for a store, read from the logo file by bare name in
+// `workingDir` (created first as readOrCreate does).
 int64_t estimateFromFile(const QString& workingDir, uint32_t pixels, uint32_t lines, bool embeddedWithLmode2,
                          bool embeddedOn);
 

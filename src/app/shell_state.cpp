@@ -20,6 +20,16 @@ TShellState::TShellState() {
   LogoSettingsFileName = logo_settings::kFileName;
 }
 
+QString TShellState::memoryLabel(int i) const {
+  return i >= 0 && i < kMemoryLabelCount ? MemoryLabels[size_t(i)] : QString();
+}
+
+bool TShellState::memoryEmpty(int i) const { return i >= 1 && i < kMemoryLabelCount && MemoryEmpty[size_t(i)]; }
+
+void TShellState::setMemoryEmpty(int i, bool empty) {
+  if (i >= 1 && i < kMemoryLabelCount) MemoryEmpty[size_t(i)] = empty;
+}
+
 QList<QPixmap> loadAnimationStrip(const QString& path) {
   QList<QPixmap> out;
   if (!QFileInfo::exists(path)) return out;

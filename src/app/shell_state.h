@@ -22,6 +22,11 @@ struct TShellState {
   std::array<QString, kMemoryLabelCount> MemoryLabels;
   // Whether device memory 1..14 is empty, as the memory reports say.
   std::array<bool, kMemoryLabelCount> MemoryEmpty{};
+  // The two tables by device memory index: an index out of range has no
+  // label and is not empty; only 1..14 can be set empty.
+  QString memoryLabel(int memoryIndex) const;
+  bool memoryEmpty(int memoryIndex) const;
+  void setMemoryEmpty(int memoryIndex, bool empty);
   std::array<QString, kAudioCount> AudioLabels;  // shown by Label_Audio_1..8
   std::array<QString, 2> OutputLabels;
   std::array<QString, 3> TitlePrefixes;  // Mixer, Matrix, soft-edge window

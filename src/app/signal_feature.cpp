@@ -102,15 +102,8 @@ void TSignalFeature::resetNotAvailablePanel() {
 
 int TSignalFeature::modelIndex(uint32_t dev) const { return modelIndexOf(dev); }
 
-QString TSignalFeature::memoryLabel(int memoryIndex) const {
-  if (memoryIndex < 0 || memoryIndex >= kMemoryLabelCount) return {};
-  return shell_->state().MemoryLabels[size_t(memoryIndex)];
-}
-
-bool TSignalFeature::memoryEmpty(int memoryIndex) const {
-  if (memoryIndex < 0 || memoryIndex >= kMemoryLabelCount) return false;
-  return shell_->state().MemoryEmpty[size_t(memoryIndex)];
-}
+QString TSignalFeature::memoryLabel(int memoryIndex) const { return shell_->state().memoryLabel(memoryIndex); }
+bool TSignalFeature::memoryEmpty(int memoryIndex) const { return shell_->state().memoryEmpty(memoryIndex); }
 
 QString TSignalFeature::memoryListText(int kind, int input) const { return shell_->memoryLists().listText(kind, input); }
 

@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "../support/operator_actions.h"
 #include "app/keying_feature.h"
 #include "app/report_router.h"
 #include "app/tstatus.h"
@@ -41,13 +42,7 @@ class KeyingEndToEnd : public SimAppTest {
   }
 
   // Chooses item i of a compact list as the operator does.
-  static void choose(TSmallCombo* combo, int i) {
-    combo->DropDown();
-    QMenu* menu = combo->ActiveMenu();
-    ASSERT_NE(menu, nullptr);
-    menu->actions().at(i)->trigger();
-    menu->hide();
-  }
+  static void choose(TSmallCombo* combo, int i) { test_support::chooseItem(combo, i); }
 
   // Shows the Main logo page (its tab control goes back to "Use").
   void showLogoPage() const {

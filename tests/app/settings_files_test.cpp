@@ -389,6 +389,10 @@ TEST(LogoSettingsTest, StoreEstimateAndLearning) {
   // 1024 x 768 x 3 = 2359296; >> 16 = 36; x 240 div 100 = 86; + 1.
   EXPECT_EQ(logo_settings::storeEstimate(1024, 768, 240), 87);
   EXPECT_EQ(logo_settings::storeEstimate(1024, 768, -1000), 240);
+  // Sizes the device may report beyond 32-bit products: no wrap; a result
+  // too large for the progress window counts as 240.
+  EXPECT_EQ(logo_settings::storeEstimate(65536, 32768, 240), 235930);
+  EXPECT_EQ(logo_settings::storeEstimate(4294967295u, 4294967295u, 240), 240);
   EXPECT_EQ(logo_settings::progressMaximum(87, true, true, QStringLiteral("False")), 348);
   EXPECT_EQ(logo_settings::progressMaximum(87, true, true, QString()), 348);
   // A flag that is neither "True" nor "False" changes nothing.

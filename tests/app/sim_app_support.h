@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include "../../sim/announcement.h"
 #include "app_test_support.h"
 
 #ifdef ZELVAN_SIM_PATH
@@ -34,9 +35,9 @@ class SimAppTest : public ShellTest {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
           out += sim_.readAllStandardOutput();
-          const int at = out.indexOf("tcp: ");
-          if (at < 0 || out.indexOf('\n', at) < 0) return false;
-          port_ = out.mid(at + 5, out.indexOf('\n', at) - at - 5).trimmed().toUShort();
+          const QByteArray port = zsim::announced(out, "tcp");
+          if (port.isEmpty()) return false;
+          port_ = port.toUShort();
           return true;
         },
         5000))

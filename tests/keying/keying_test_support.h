@@ -24,6 +24,7 @@
 #include <optional>
 #include <ostream>
 
+#include "../support/operator_actions.h"
 #include "app/report_router.h"
 #include "device/catalogue.h"
 #include "device/zelvan_d.h"
@@ -250,12 +251,8 @@ class KeyingTest : public ::testing::Test {
   }
   void TearDown() override { router.uninstall(link); }
 
-  // Feeds reply lines as if the device sent them ("lE0" -> "lE0\r\n").
-  void feed(std::initializer_list<const char*> lines) {
-    QByteArray bytes;
-    for (const char* l : lines) bytes += QByteArray(l) + "\r\n";
-    link.ProcessReceived(bytes);
-  }
+  // Feeds reply lines as if the device sent them.
+  void feed(std::initializer_list<const char*> lines) { test_support::feedLines(link, lines); }
 
   template <class T>
   T* find(const QString& name) {
@@ -270,13 +267,7 @@ class KeyingTest : public ::testing::Test {
   }
 
   // Chooses item i of a compact list as the operator does.
-  static void choose(TSmallCombo* combo, int i) {
-    combo->DropDown();
-    QMenu* menu = combo->ActiveMenu();
-    ASSERT_NE(menu, nullptr);
-    menu->actions().at(i)->trigger();
-    menu->hide();
-  }
+  static void choose(TSmallCombo* combo, int i) { test_support::chooseItem(combo, i); }
 
   TZelvan_d link;
   zelvan::app::TReportRouter router;

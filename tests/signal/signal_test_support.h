@@ -22,6 +22,7 @@
 #include <map>
 #include <memory>
 
+#include "../support/operator_actions.h"
 #include "app/report_router.h"
 #include "app/signal_feature.h"
 #include "device/catalogue.h"
@@ -188,12 +189,8 @@ class SignalTest : public ::testing::Test {
 
   void TearDown() override { panels.reset(); }
 
-  // Feeds reply lines as if the device sent them ("ch3" -> "ch3\r\n").
-  void feed(std::initializer_list<const char*> lines) {
-    QByteArray bytes;
-    for (const char* l : lines) bytes += QByteArray(l) + "\r\n";
-    link.ProcessReceived(bytes);
-  }
+  // Feeds reply lines as if the device sent them.
+  void feed(std::initializer_list<const char*> lines) { test_support::feedLines(link, lines); }
 
   template <class T>
   T* find(const QString& name) {
@@ -208,13 +205,7 @@ class SignalTest : public ::testing::Test {
   }
 
   // Chooses item i of a compact list as the operator does.
-  static void choose(TSmallCombo* combo, int i) {
-    combo->DropDown();
-    QMenu* menu = combo->ActiveMenu();
-    ASSERT_NE(menu, nullptr);
-    menu->actions().at(i)->trigger();
-    menu->hide();
-  }
+  static void choose(TSmallCombo* combo, int i) { test_support::chooseItem(combo, i); }
 
   QString cell(int row, int column) const { return zelvan::signal::cell(grid1, row, column); }
 

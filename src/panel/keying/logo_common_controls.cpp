@@ -121,7 +121,7 @@ void TLogoCommonControls::buildPage(int output, QWidget* area) {
     QString s = QString::fromLatin1(n);
     return output == 1 ? s : s + QStringLiteral("_P");
   };
-  struct Spec {
+  struct Row {
     Kind kind;
     const char* group;
     const char* title;
@@ -129,7 +129,7 @@ void TLogoCommonControls::buildPage(int output, QWidget* area) {
     const char* edit;
     int x, minimum, maximum;
   };
-  const Spec specs[] = {
+  const Row rows[] = {
       {Luma, "Panel_luma_key", "Luma key", "new_ScrollBar_luma_key_", "new_Edit_luma_key_", 8, 0, 255},
       {BackColour, "Panel_back_colour", "Background colour", "ScrollBar_black_logo", "Edit_black_logo", 376,
        0, 7},
@@ -138,7 +138,7 @@ void TLogoCommonControls::buildPage(int output, QWidget* area) {
       {FrameFade, "Panel_frame_fade", "Frame fade", "ScrollBar_Frame_Fade_dration", nullptr, 376,
        kFrameFadeMinimumPage, kFrameFadeMaximum},
   };
-  for (const Spec& s : specs) {
+  for (const Row& s : rows) {
     Control& c = pages_[size_t(output - 1)][size_t(s.kind)];
     auto* g = new QGroupBox(QString::fromLatin1(s.title), area);
     g->setObjectName(QString::fromLatin1(s.group) +
