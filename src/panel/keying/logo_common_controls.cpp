@@ -26,20 +26,6 @@ constexpr int kFrameFadeMaximum = 50;
 constexpr int kFrameFadeMinimumPage = 5;
 constexpr int kFrameFadeMinimumMirror = 10;
 
-// The drag mark of any slider, kept in its "Tag" property as the scroll
-// bars of the signal panels keep theirs.
-int mark(const QAbstractSlider* s) {
-  return s->property("Tag").toInt();
-}
-void setMark(QAbstractSlider* s, int m) {
-  s->setProperty("Tag", m);
-}
-
-void moveSlider(QAbstractSlider* bar, uint32_t v) {
-  const QSignalBlocker block(bar);
-  bar->setValue(static_cast<int>(std::clamp<int64_t>(int64_t(v), bar->minimum(), bar->maximum())));
-}
-
 // Seconds typed into a frame fade box, read as tenths of a second rounded
 // to the nearest (halves away from zero): "1.25" is 13, "2" is 20, "0.8"
 // is 8. Nothing for a text that is not a decimal number; a value too large
@@ -150,7 +136,7 @@ void TLogoCommonControls::buildPage(int output, QWidget* area) {
     bar->setRange(s.minimum, s.maximum);
     bar->setPageStep(s.kind == BackColour ? 1 : 5);
     bar->setGeometry(12, 24, 272, 18);
-    setMark(bar, 0);
+    zelvan::signal::setDragMark(bar, 0);
     auto* edit = new QLineEdit(g);
     edit->setObjectName(s.edit ? name(s.edit)
                                : (output == 1 ? QStringLiteral("Edit_Frame_Fade_duration_M")
@@ -170,9 +156,9 @@ void TLogoCommonControls::addFrameFadeMirror(QLineEdit* edit, QAbstractSlider* s
   c.bar = slider;
   if (slider) {
     slider->setRange(kFrameFadeMinimumMirror, kFrameFadeMaximum);
-    setMark(slider, 0);
+    zelvan::signal::setDragMark(slider, 0);
     connectSlider(slider, FrameFade);
-    moveSlider(slider, ctx_.link->registerValue(Reg::LFRAMEDUR));
+    zelvan::signal::showOnBar(slider, ctx_.link->registerValue(Reg::LFRAMEDUR));
   }
   if (edit) connectEdit(edit, FrameFade, kFrameFadeMinimumMirror);
   frameFadeMirrors_.push_back(c);
@@ -212,7 +198,7 @@ bool TLogoCommonControls::eventFilter(QObject* watched, QEvent* event) {
 void TLogoCommonControls::scrolled(QAbstractSlider* bar, Kind kind, bool ended) {
   // Not paced: every position goes to the device.
   ctx_.link->SendRegister(regOf(kind), static_cast<uint32_t>(std::max(bar->sliderPosition(), 0)));
-  setMark(bar, ended ? 0 : 1);
+  zelvan::signal::setDragMark(bar, ended ? 0 : 1);
 }
 
 void TLogoCommonControls::keyPress(QLineEdit* edit, Kind kind, int frameFadeMinimum) {
@@ -256,7 +242,7 @@ void TLogoCommonControls::reported(Kind kind) {
   const QString t = text(kind, v);
   auto show = [&](const Control& c) {
     if (c.edit) c.edit->setText(t);
-    if (c.bar && mark(c.bar) == 0) moveSlider(c.bar, v);
+    if (c.bar && zelvan::signal::dragMark(c.bar) == 0) zelvan::signal::showOnBar(c.bar, v);
   };
   for (const auto& page : pages_) show(page[size_t(kind)]);
   if (kind == FrameFade)

@@ -42,17 +42,6 @@ using zelvan::signal::TScrollCode;
 
 namespace {
 
-// A device value (0 .. 2^32 - 1) as a slider position within its range.
-int sliderPosition(const QAbstractSlider* bar, uint32_t v) {
-  const int64_t clamped = std::clamp<int64_t>(int64_t(v), bar->minimum(), bar->maximum());
-  return static_cast<int>(clamped);
-}
-
-void moveSlider(QAbstractSlider* bar, uint32_t v) {
-  const QSignalBlocker block(bar);
-  bar->setValue(sliderPosition(bar, v));
-}
-
 QRect globalRect(const QWidget* w) {
   return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
 }
@@ -322,7 +311,7 @@ void TLogoPlacement::pacedReported(Paced p) {
   if (!pc.bar) return;
   const uint32_t v = ctx_.link->registerValue(pc.reg);
   pc.edit->setText(QString::number(v));
-  if (dragMark(pc.bar) == 0) moveSlider(pc.bar, v);
+  if (dragMark(pc.bar) == 0) zelvan::signal::showOnBar(pc.bar, v);
   answerFramingWindows(pc.reg);
   if (!pc.buffer->Vide())
     ctx_.link->SendRegister(pc.reg, static_cast<uint32_t>(std::max(pc.buffer->ExtraitReadOnly(), 0)));
@@ -497,7 +486,7 @@ void TLogoPlacement::Image_Transparence_logo_pchanMouseDown(int k) {
   QWidget* parent = transparency_->parentWidget();
   if (img && parent) transparency_->move(parent->mapFromGlobal(img->mapToGlobal(QPoint(0, img->height()))));
   transparency_->setProperty("Tag", k);
-  moveSlider(transparency_, std::min<uint32_t>(transparencyOf(k), 16) * 10);
+  zelvan::signal::showOnBar(transparency_, std::min<uint32_t>(transparencyOf(k), 16) * 10);
   setTransparencyHint();
   transparency_->show();
   transparency_->raise();
@@ -536,7 +525,7 @@ void TLogoPlacement::Zelvan_d1LPTRANSMchange() {
   setTransparencyHint();
   if (!transparencyDragged_) {
     const int k = transparency_->property("Tag").toInt();
-    moveSlider(transparency_, std::min<uint32_t>(transparencyOf(k), 16) * 10);
+    zelvan::signal::showOnBar(transparency_, std::min<uint32_t>(transparencyOf(k), 16) * 10);
   }
 }
 

@@ -61,12 +61,8 @@ void TAdjustTriple::Changed() {
   const QString text = fieldText(v);
   for (QLineEdit* f : fields_)
     if (f->text() != text) f->setText(text);
-  const int pos = static_cast<int>(std::min<uint32_t>(v, 0x7FFFFFFF));
-  for (QScrollBar* b : bars_) {
-    if (dragMark(b) == 1) continue;
-    const QSignalBlocker block(b);
-    b->setValue(pos);
-  }
+  for (QScrollBar* b : bars_)
+    if (dragMark(b) != 1) showOnBar(b, v);
 }
 
 }  // namespace zelvan::signal

@@ -275,16 +275,12 @@ void TAudioPanel::balanceReported() {
 }
 
 void TAudioPanel::showLevel(int n, int64_t value) {
-  QScrollBar* bar = levelBars_[idx(n)];
-  const QSignalBlocker block(bar);
-  bar->setValue(static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)));
+  showOnBar(levelBars_[idx(n)], value);
   levelFields_[idx(n)]->setText(QString::number(value));
 }
 
 void TAudioPanel::showBalance(int n, int64_t value) {
-  QScrollBar* bar = balanceBars_[idx(n)];
-  const QSignalBlocker block(bar);
-  bar->setValue(static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)));
+  showOnBar(balanceBars_[idx(n)], value);
   balanceFields_[idx(n)]->setText(QString::number(value));
 }
 

@@ -1,5 +1,6 @@
 #include "panel/signal/signal_common.h"
 
+#include <QAbstractSlider>
 #include <QAbstractButton>
 #include <algorithm>
 #include <QButtonGroup>
@@ -153,8 +154,13 @@ void onScroll(QScrollBar* bar, QObject* context, TScrollBarEvents::Handler handl
   new TScrollBarEvents(bar, context, std::move(handler));
 }
 
-int dragMark(const QScrollBar* bar) { return bar->property("Tag").toInt(); }
-void setDragMark(QScrollBar* bar, int mark) { bar->setProperty("Tag", mark); }
+int dragMark(const QAbstractSlider* bar) { return bar->property("Tag").toInt(); }
+void setDragMark(QAbstractSlider* bar, int mark) { bar->setProperty("Tag", mark); }
+
+void showOnBar(QAbstractSlider* bar, int64_t value) {
+  const QSignalBlocker block(bar);
+  bar->setValue(static_cast<int>(std::clamp<int64_t>(value, bar->minimum(), bar->maximum())));
+}
 
 // ------------------------------------------------------------- radio group
 

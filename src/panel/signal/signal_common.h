@@ -17,6 +17,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QRadioButton;
+class QAbstractSlider;
 class QScrollBar;
 class QTableWidget;
 class QWidget;
@@ -84,10 +85,13 @@ class TScrollBarEvents : public QObject {
 // Installs the notifications on a bar (the helper is owned by the bar).
 void onScroll(QScrollBar* bar, QObject* context, TScrollBarEvents::Handler handler);
 
-// The dragging mark of a bar: 1 while the operator moves it, 0 once the
-// movement has ended (kept as the bar's "Tag" property).
-int dragMark(const QScrollBar* bar);
-void setDragMark(QScrollBar* bar, int mark);
+// The dragging mark of a bar or slider: 1 while the operator moves it, 0
+// once the movement has ended (kept as its "Tag" property).
+int dragMark(const QAbstractSlider* bar);
+void setDragMark(QAbstractSlider* bar, int mark);
+// Shows a value on a bar or slider without telling its handlers, held
+// within its range (device values reach 2^32 - 1).
+void showOnBar(QAbstractSlider* bar, int64_t value);
 
 // ---- Radio group ----
 // A captioned group of radio buttons with an item index. Selecting from
