@@ -796,3 +796,32 @@ TEST_F(MemoriesTest, SyncLossItemFollowsTheReport) {
 }
 
 }  // namespace
+
+TEST_F(MemoriesTest, FourTabsEraseAndStoreFitTheBar) {
+  for (int o = 1; o <= 2; ++o) {
+    QTabBar* tabs = mem(o).tabControl();
+    tabs->addTab(QStringLiteral("        Frame quality      "));  // as the model layout does
+    // Every tab shows whole, without scroll buttons, and the buttons follow it inside the bar.
+    EXPECT_GE(tabs->width(), tabs->sizeHint().width());
+    EXPECT_GE(mem(o).eraseButton()->x(), tabs->geometry().right());
+    EXPECT_GE(mem(o).storeButton()->x(), mem(o).eraseButton()->geometry().right());
+    EXPECT_LE(mem(o).storeButton()->geometry().right(), bars[size_t(o - 1)]->width());
+  }
+}
+
+class MemoriesStatusTextTest : public KeyingTest {};
+
+TEST_F(MemoriesStatusTextTest, StandsOverTheRowCaptionsAndStaysRedInADisabledStrip) {
+  // The row captions of the Main strip exist before the status text is built.
+  auto* captions = new QLabel(QStringLiteral(":Frames"), host->strips[0]);
+  captions->setObjectName(QStringLiteral("new_Label_nmbr_logos"));
+  captions->setGeometry(662, 0, 72, 80);
+  TLogoMemoryShared shared(ctx);
+  shared.build();
+  QLabel* text = shared.StaticText1(1);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->parentWidget(), host->strips[0]);
+  EXPECT_EQ(text->geometry(), captions->geometry());
+  host->strips[0]->setEnabled(false);  // a record mode runs
+  EXPECT_EQ(text->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::red));
+}

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <algorithm>
 #include <optional>
 

@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <algorithm>
 #include <functional>
 
 #include "app/report_router.h"
@@ -34,6 +35,7 @@ const QString kStore = QStringLiteral("STORE");
 const QString kStoring = QStringLiteral("STORING");
 const QString kEmpty = QStringLiteral("Empty");
 const QString kAllErase = QStringLiteral("ALL erase");
+const QString kTabFrameQuality = QStringLiteral("        Frame quality      ");
 
 // The "Frame quality" tab the shell's model layout adds on models with
 // frames 3 to 6.
@@ -105,8 +107,14 @@ void TLogoMemories::build(QWidget* page, QWidget* bar) {
   tabs_->setExpanding(false);
   tabs_->setDrawBase(false);
   tabs_->setElideMode(Qt::ElideNone);
-  for (const QString& t : {kTabUse, kTabRecordFrame, kTabRecordLogo}) tabs_->addTab(t);
-  tabs_->setGeometry(4, 6, 500, 26);
+  // Wide enough for the "Frame quality" tab the model layout adds on the
+  // models with six frames; the Erase and STORE buttons follow it.
+  for (const QString& t : {kTabUse, kTabRecordFrame, kTabRecordLogo, kTabFrameQuality}) tabs_->addTab(t);
+  const int tabsWidth = std::min(tabs_->sizeHint().width() + 4, 600);
+  tabs_->removeTab(kQualityTab);
+  tabs_->setGeometry(4, 6, tabsWidth, 26);
+  const int eraseLeft = 4 + tabsWidth + 4;
+  const int storeLeft = eraseLeft + 64;
   tabs_->setMouseTracking(true);
   tabs_->installEventFilter(this);
   // Only the operator's clicks change the mode: a tab set from a report or
@@ -125,7 +133,7 @@ void TLogoMemories::build(QWidget* page, QWidget* bar) {
   erase->setText(QStringLiteral("Erase"));
   erase->setToolTip(QStringLiteral("TO ERASE FRAME OR LOGO"));
   erase->setCheckable(true);
-  erase->setGeometry(512, 6, 80, 26);
+  erase->setGeometry(eraseLeft, 6, 60, 26);
   connect(erase, &QToolButton::clicked, this, [this] { SpeedButton_erase_mode_MClick(); });
   erase_ = erase;
 
@@ -133,7 +141,7 @@ void TLogoMemories::build(QWidget* page, QWidget* bar) {
   store->setObjectName(QStringLiteral("new_SpeedButton_store_") + sfx);
   store->setText(kStore);
   store->setCheckable(true);
-  store->setGeometry(602, 6, 130, 48);
+  store->setGeometry(storeLeft, 6, std::max(736 - storeLeft, 72), 48);
   QFont f = store->font();
   f.setBold(true);
   store->setFont(f);

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
+#include <QPalette>
 #include <QMenu>
 #include <array>
 
@@ -62,10 +63,22 @@ void TLogoMemoryShared::build() {
     *it.slot = a;
   }
 
-  statusMain_ = new QLabel(mainWindow);
+  // The Main status text stands over the row captions of the input strip
+  // (":Frames", ":Logos", ":Display"), which it replaces while it shows.
+  QWidget* strip = ctx_.host->inputStrip(1);
+  statusMain_ = new QLabel(strip ? strip : mainWindow);
   statusMain_->setObjectName(QStringLiteral("StaticText1"));
-  statusMain_->setGeometry(8, 8, 140, 96);
+  if (QWidget* captions = strip ? strip->findChild<QWidget*>(QStringLiteral("new_Label_nmbr_logos")) : nullptr)
+    statusMain_->setGeometry(captions->geometry());
+  else
+    statusMain_->setGeometry(8, 8, 140, 96);
+  statusMain_->setAutoFillBackground(true);
   zelvan::signal::setCaption(statusMain_, Qt::red, true);
+  // The strip is disabled while a record mode runs, which is when the text
+  // matters most: it stays red then.
+  QPalette red = statusMain_->palette();
+  red.setColor(QPalette::Disabled, QPalette::WindowText, Qt::red);
+  statusMain_->setPalette(red);
   statusMain_->hide();
   if (QWidget* matrixWindow = ctx_.host->window(2)) {
     statusMatrix_ = new QLabel(matrixWindow);

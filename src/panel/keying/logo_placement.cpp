@@ -13,7 +13,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QWheelEvent>
 #include <algorithm>
