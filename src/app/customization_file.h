@@ -8,10 +8,19 @@
 #include <QStringList>
 #include <array>
 
-#include "app/effect_memory.h"
+#include "panel/keying/effect_memory.h"
 #include "app/settings_files.h"
 
 namespace zelvan::app {
+
+// The effect key memory and its file fields are the effect panels'; the
+// customization file stores them.
+using zelvan::keying::EffectField;
+using zelvan::keying::EffectKeyMemory;
+using zelvan::keying::EffectSlot;
+using zelvan::keying::effectBlockFields;
+using zelvan::keying::effectOldFields;
+using zelvan::keying::kStoredEffectKeys;
 
 inline const QString kDefaultCustomizationFile = QStringLiteral("Zelvan_USR.ini");
 inline const QString kCustomizationVersion = QStringLiteral("V0005");

@@ -9,10 +9,12 @@
 #include <array>
 
 #include "app/customization_file.h"
-#include "app/effect_memory.h"
-#include "app/effect_names.h"
+#include "panel/keying/effect_memory.h"
+#include "panel/keying/effect_names.h"
 
 namespace zelvan::app {
+
+using zelvan::keying::TEffectNameTable;
 
 struct TShellState {
   TShellState();

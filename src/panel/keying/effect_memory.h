@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-namespace zelvan::app {
+namespace zelvan::keying {
 
 struct EffectSlot {
   // The numeric fields in the order the customization file stores them.
@@ -72,4 +72,4 @@ class EffectKeyMemory {
   int buttonEffect_ = 1;
 };
 
-}  // namespace zelvan::app
+}  // namespace zelvan::keying

@@ -10,7 +10,7 @@
 class QAction;
 class QObject;
 
-namespace zelvan::app {
+namespace zelvan::keying {
 
 class TEffectNameTable {
  public:
@@ -34,4 +34,4 @@ class TEffectNameTable {
   std::array<std::array<QAction*, kVariants>, kKinds> cells_{};
 };
 
-}  // namespace zelvan::app
+}  // namespace zelvan::keying

@@ -1,6 +1,6 @@
-#include "app/effect_memory.h"
+#include "panel/keying/effect_memory.h"
 
-namespace zelvan::app {
+namespace zelvan::keying {
 
 const std::array<EffectField, 27>& effectBlockFields() {
   static const std::array<EffectField, 27> fields = {{
@@ -92,4 +92,4 @@ void EffectKeyMemory::initDefaults() {
   }
 }
 
-}  // namespace zelvan::app
+}  // namespace zelvan::keying

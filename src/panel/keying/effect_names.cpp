@@ -1,9 +1,9 @@
-#include "app/effect_names.h"
+#include "panel/keying/effect_names.h"
 
 #include <QAction>
 #include <QObject>
 
-namespace zelvan::app {
+namespace zelvan::keying {
 namespace {
 QAction* findItem(QObject* root, const char* name) {
   return root ? root->findChild<QAction*>(QLatin1String(name)) : nullptr;
@@ -63,4 +63,4 @@ QString TEffectNameTable::objectName(int kind, int variant) const {
   return a ? a->objectName() : QString();
 }
 
-}  // namespace zelvan::app
+}  // namespace zelvan::keying
