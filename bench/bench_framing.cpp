@@ -23,34 +23,22 @@
 #include <algorithm>
 #include <functional>
 
-#include "../sim/announcement.h"
+#include "sim_process.h"
 #include "device/catalogue.h"
 #include "device/zelvan_d.h"
 #include "panel/keying/framing_window.h"
 
 namespace {
 
+using bench_support::pumpFor;
+using bench_support::pumpUntil;
+#ifdef ZELVAN_SIM_PATH
+using bench_support::Simulator;
+#endif
+
 using zelvan::keying::TCadre_logo_1M;
 using zelvan::keying::TCadre_logo_2M;
 namespace Reg = zelvan::Reg;
-
-// Runs the event loop until done() holds or ms milliseconds have passed.
-bool pumpUntil(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-  }
-  return true;
-}
-
-void pumpFor(int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms)
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-}
 
 void report(TZelvan_d& link, const QByteArray& lines) {
   link.ProcessReceived(lines);
@@ -95,46 +83,6 @@ BENCHMARK(BM_FramingRepaint)
 
 #ifdef ZELVAN_SIM_PATH
 
-// The simulator on a free loopback port, answering `delayMs` late.
-class Simulator {
- public:
-  explicit Simulator(int delayMs) {
-    proc_.setProgram(QStringLiteral(ZELVAN_SIM_PATH));
-    proc_.setArguments({QStringLiteral("--tcp"), QStringLiteral("0"), QStringLiteral("--udp"),
-                        QStringLiteral("off"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
-                        QStringLiteral("--delay"), QString::number(delayMs)});
-    proc_.start();
-  }
-  ~Simulator() {
-    proc_.kill();
-    proc_.waitForFinished(3000);
-  }
-  // The port it listens on once it says so ("tcp: PORT"); 0 on failure.
-  quint16 waitForPort() {
-    if (!proc_.waitForStarted(5000)) {
-      error_ = proc_.errorString();
-      return 0;
-    }
-    QByteArray out;
-    quint16 port = 0;
-    pumpUntil(
-        [&] {
-          out += proc_.readAllStandardOutput();
-          const QByteArray announced = zsim::announced(out, "tcp");
-          if (announced.isEmpty()) return false;
-          port = announced.toUShort();
-          return true;
-        },
-        5000);
-    if (port == 0) error_ = QStringLiteral("no port announced: ") + QString::fromLatin1(out);
-    return port;
-  }
-  QString error() const { return error_; }
-
- private:
-  QProcess proc_;
-  QString error_;
-};
 
 // Writes and answers of one register.
 struct Traffic {

@@ -21,6 +21,7 @@ bool hasExtraFrames(uint32_t model) { return model == 36; }
 
 SimDevice::SimDevice(const SimConfig& cfg)
     : m_cfg(cfg),
+      m_burstRng(cfg.burstSeed),
       m_switchMain(m_sched),
       m_switchPreview(m_sched),
       m_refMain(m_sched),

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,13 @@ struct SimConfig {
   uint32_t options = 0x1FFF; // installed-option word (every option)
   int64_t storeMsPer64KiB = 150;  // store speed: milliseconds per 65536 bytes of picture
   int flashErrorStore = 0;        // the n-th store (1..) ends with a flash error; 0: none
+  // Registers set at start (and after a factory reset) over the defaults:
+  // register index and value, applied in order.
+  std::vector<std::pair<int, uint32_t>> presets = {};
+  // The full-state burst gives its single registers in a shuffled order
+  // (seeded, a new order each burst) instead of index order.
+  bool shuffledBurst = false;
+  uint64_t burstSeed = 1;
 };
 
 // Timings of the device, in milliseconds before the time scale applies.
@@ -118,6 +126,7 @@ class SimDevice {
   void applyDefaults();
 
   SimConfig m_cfg;
+  std::mt19937_64 m_burstRng;
   Scheduler m_sched;  // declared before every TaskSlot user
   RegisterFile m_regs;
   ImageBank m_images;

@@ -6,6 +6,9 @@
 #include "sim/sim_device.h"
 #include "sim/take_engine.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace zsim {
 
 using namespace zelvan;
@@ -142,6 +145,7 @@ void applyRegisterDefaults(RegisterFile& r, const SimConfig& cfg) {
 void SimDevice::applyDefaults() {
   m_regs = RegisterFile();
   applyRegisterDefaults(m_regs, m_cfg);
+  for (const auto& [index, value] : m_cfg.presets) m_regs.set(index, value);
   applyLan(m_regs, kLanDefaults);
   m_images.resetAll();
   // Everything derived from the state above, without reports.
@@ -195,14 +199,19 @@ void SimDevice::lanReset() {
 }
 
 void SimDevice::reportFullState() {
-  // Single registers in index order; the addressing registers, the
-  // per-channel registers and the address sets follow in their blocks.
+  // Single registers in index order (or shuffled, when asked to); the
+  // addressing registers, the per-channel registers and the address sets
+  // follow in their blocks.
+  std::vector<int> singles;
+  singles.reserve(kRegisterCount);
   for (int i = 0; i < kRegisterCount; ++i) {
     const RegType t = registerInfo(i).type;
     if (isPerChannel(t) || t == RegType::OCTET || t == RegType::PORT || t == RegType::NTMK) continue;
     if (i == Reg::PCHAN || i == Reg::PADIP) continue;
-    emitLine(i, m_regs.get(i));
+    singles.push_back(i);
   }
+  if (m_cfg.shuffledBurst) std::shuffle(singles.begin(), singles.end(), m_burstRng);
+  for (int i : singles) emitLine(i, m_regs.get(i));
   for (int c = 1; c <= kChannels; ++c) {
     emitLine(Reg::PCHAN, static_cast<uint32_t>(c));
     for (int i = 0; i < kRegisterCount; ++i)

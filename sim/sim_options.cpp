@@ -1,6 +1,9 @@
 #include "sim/sim_options.h"
 
 #include <QCommandLineParser>
+#include <string_view>
+
+#include "device/catalogue.h"
 
 namespace zsim {
 
@@ -24,11 +27,13 @@ struct Options {
   QCommandLineOption refuse{"refuse", "Close every TCP client as soon as it connects."};
   QCommandLineOption storeSpeed{"store-ms-per-64k", "Logo and frame stores take 400 ms plus MS per 65536 bytes of picture (before the time scale). Default 150; the application's own first estimate assumes 2400.", "MS", "150"};
   QCommandLineOption flashError{"flash-error", "The N-th logo or frame store ends with the flash error status and leaves its memory empty. Default 0: never.", "N", "0"};
+  QCommandLineOption set{"set", "Start with register CODE (its command code, e.g. E or eu) at VALUE instead of its default; repeatable, applied in order.", "CODE=VALUE"};
+  QCommandLineOption burstOrder{"burst-order", "Order of the single registers in the full-state burst: index (default) or shuffled (seeded by --seed, a new order each burst).", "ORDER", "index"};
   QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
 
   void addTo(QCommandLineParser& p) {
     p.addOptions({tcp, udp, serial, bind, model, opt, seed, log, timeScale, drop, delay, garbage, muteAfter, muteFor,
-                  refuse, storeSpeed, flashError, help});
+                  refuse, storeSpeed, flashError, set, burstOrder, help});
   }
 };
 
@@ -128,6 +133,23 @@ ParseOutcome parseSimArguments(const QStringList& args, SimSettings& out, QStrin
   s.device.flashErrorStore = p.value(o.flashError).toInt(&ok);
   if (!ok || s.device.flashErrorStore < 0)
     return fail(QStringLiteral("--flash-error: expected a store number, 0 for none: %1").arg(p.value(o.flashError)));
+  for (const QString& item : p.values(o.set)) {
+    const qsizetype eq = item.indexOf(QLatin1Char('='));
+    const QByteArray code = eq > 0 ? item.left(eq).toLatin1() : QByteArray();
+    const int index = code.isEmpty() ? -1 : zelvan::lastRegisterWithCode(std::string_view(code.constData(), size_t(code.size())));
+    if (index < 0) return fail(QStringLiteral("--set: no register with that command code: %1").arg(item));
+    const QString valueText = item.mid(eq + 1);
+    const qulonglong value = valueText.toULongLong(&ok);
+    const zelvan::RangePair range = zelvan::acceptedRanges()[size_t(index)];
+    if (!ok || value < range.min || value > range.max)
+      return fail(QStringLiteral("--set: expected %1..%2 for %3: %4").arg(range.min).arg(range.max).arg(QString::fromLatin1(code), valueText));
+    s.device.presets.emplace_back(index, static_cast<uint32_t>(value));
+  }
+  const QString order = p.value(o.burstOrder);
+  if (order != QLatin1String("index") && order != QLatin1String("shuffled"))
+    return fail(QStringLiteral("--burst-order: expected index or shuffled: %1").arg(order));
+  s.device.shuffledBurst = order == QLatin1String("shuffled");
+  s.device.burstSeed = s.seed;
   out = s;
   return ParseOutcome::Run;
 }

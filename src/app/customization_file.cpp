@@ -1,6 +1,7 @@
 #include "app/customization_file.h"
 
 #include "device/comports.h"
+#include "panel/keying/effect_tables.h"
 
 namespace zelvan::app {
 namespace {
@@ -78,7 +79,10 @@ void readEffectMemory(const IniLines& lines, EffectKeyMemory& memory) {
     const auto v = parseSettingsInt(lines.value(key));
     return v ? *v : fallback;
   };
-  memory.setButtonEffect(number(QStringLiteral("ButtonEffect"), 0));
+  // Kinds, animations and options index the effect tables: a value out of
+  // range is read as a missing one, and a selected key that does not exist
+  // selects key 1.
+  memory.setButtonEffect(zelvan::keying::sanitizeButtonEffect(number(QStringLiteral("ButtonEffect"), 0)));
   for (size_t b = 0; b < kStoredEffectKeys.size(); ++b) {
     EffectSlot& slot = memory.slot(kStoredEffectKeys[b]);
     const int base = effectBlockBase(int(b));
@@ -91,6 +95,7 @@ void readEffectMemory(const IniLines& lines, EffectKeyMemory& memory) {
     EffectSlot& slot = memory.slot(key);
     for (const EffectField& f : effectOldFields())
       slot.*f.member = number(QLatin1String(f.key) + QString::number(key), f.fileDefault);
+    zelvan::keying::sanitizeSlot(slot);
   }
 }
 

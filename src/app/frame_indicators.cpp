@@ -36,16 +36,16 @@ TConnectionIndication::TConnectionIndication(QWidget* central) : QObject(central
   Image_connected = new QLabel(central);
   Image_connected->setObjectName(QStringLiteral("Image_connected"));
   Image_connected->setPixmap(statusPicture(QColor(0, 170, 0)));
-  Image_connected->setGeometry(8, 481, 24, 24);
+  Image_connected->setGeometry(8, 505, 24, 24);
   Image_connected->hide();
   Image_not_connected = new QLabel(central);
   Image_not_connected->setObjectName(QStringLiteral("Image_not_connected"));
   Image_not_connected->setPixmap(statusPicture(QColor(200, 0, 0)));
-  Image_not_connected->setGeometry(8, 481, 24, 24);
+  Image_not_connected->setGeometry(8, 505, 24, 24);
 
   connection = new QLabel(QStringLiteral("Device NOT connected"), central);
   connection->setObjectName(QStringLiteral("connection"));
-  connection->setGeometry(36, 481, 260, 24);
+  connection->setGeometry(36, 505, 260, 24);
   connection->setMouseTracking(true);
   connection->installEventFilter(this);
   setBold(connection, true);

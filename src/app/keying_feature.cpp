@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "app/app_info.h"
+#include "app/effects_feature.h"
 #include "app/main_menus.h"
 #include "app/main_tick.h"
 #include "app/memory_lists.h"
@@ -115,8 +116,8 @@ QList<QAbstractButton*> TKeyingFeature::transitionFrameButtons(int k) const {
 }
 
 QAbstractButton* TKeyingFeature::effectFrameButton(int k) const {
-  if (k < 1 || k > 6) return nullptr;
-  return shell_->findControl<QAbstractButton>(QStringLiteral("RadioButton_Frame%1").arg(k));
+  auto* effects = shell_->feature<TEffectsFeature>();
+  return effects ? effects->frameButton(k) : nullptr;
 }
 
 QAction* TKeyingFeature::syncLossItem(int tag) const {

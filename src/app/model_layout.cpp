@@ -2,6 +2,9 @@
 // of the model table adds, the titles, and the frames 3 to 6 the model has.
 #include "app/model_layout.h"
 
+#include "app/effects_feature.h"
+
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
@@ -34,8 +37,8 @@ void setTabs(QTabBar* bar, const QStringList& tabs) {
 
 QList<QWidget*> TModelLayout::frameButtons(int k) const {
   QList<QWidget*> out;
-  // The Effects page's frame choice belongs to the effects feature, not built yet.
-  if (auto* w = shell_.findControl<QWidget>(QStringLiteral("RadioButton_Frame%1").arg(k))) out.append(w);
+  if (auto* effects = shell_.feature<TEffectsFeature>())
+    if (QWidget* w = effects->frameButton(k)) out.append(w);
   if (auto* signal = shell_.feature<TSignalFeature>())
     if (QWidget* w = signal->transitionFrameButton(k)) out.append(w);
   if (TForm_Settings_Matrix* settings = shell_.windows().settings)

@@ -3,13 +3,13 @@
 #pragma once
 
 #include <QList>
-#include <QPixmap>
 #include <QPointer>
 #include <QString>
 #include <array>
 
 #include "app/customization_file.h"
 #include "panel/keying/effect_memory.h"
+#include "panel/keying/animation_strip.h"
 #include "panel/keying/effect_names.h"
 
 namespace zelvan::app {
@@ -42,15 +42,10 @@ struct TShellState {
   // The path last chosen in the Open dialog.
   QString LastOpenedCustomization;
   // The application's own pictures of the effect animation strip.
-  QList<QPixmap> ImageList_animation_effects;
+  zelvan::keying::TAnimationStrip ImageList_animation_effects;
   // The Effects page's size lock keeps its button here while it is down
   // (non-owning; emptied at start-up).
   QList<QPointer<QObject>> SizeLockObjects;
 };
-
-// The effect animation pictures of a strip file: 64 x 64 pictures side by
-// side; none when the file is missing, unreadable or claims a larger
-// picture than 256 of them.
-QList<QPixmap> loadAnimationStrip(const QString& path);
 
 }  // namespace zelvan::app

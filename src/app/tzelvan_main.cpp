@@ -24,6 +24,7 @@
 #include "app/memory_lists.h"
 #include "app/model_layout.h"
 #include "app/pending_windows.h"
+#include "app/effects_feature.h"
 #include "app/keying_feature.h"
 #include "app/signal_feature.h"
 #include "app/tools_feature.h"
@@ -89,6 +90,7 @@ TZelvan_main::TZelvan_main(QWidget* parent) : QMainWindow(parent) {
   // The features, in the order their routines share a position.
   addFeature(std::make_unique<zelvan::app::TSignalFeature>());
   addFeature(std::make_unique<zelvan::app::TKeyingFeature>());
+  addFeature(std::make_unique<zelvan::app::TEffectsFeature>());
   addFeature(std::make_unique<zelvan::app::TToolsFeature>());
 
   tick_->Timer1()->start();
@@ -119,7 +121,7 @@ zelvan::app::TTickSchedule& TZelvan_main::tickSchedule() { return tick_->schedul
 void TZelvan_main::buildControls() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("Panel_main"));
-  central->setMinimumSize(968, 515);
+  central->setMinimumSize(968, 539);
   setCentralWidget(central);
 
   Panel_ichmp_ = new QFrame(central);
@@ -130,7 +132,7 @@ void TZelvan_main::buildControls() {
 
   PageControl1_ = new QTabWidget(central);
   PageControl1_->setObjectName(QStringLiteral("PageControl1"));
-  PageControl1_->setGeometry(0, 122, 740, 352);
+  PageControl1_->setGeometry(0, 122, 740, 376);
   for (const PageDef& p : kPages) {
     auto* w = new QWidget;
     w->setObjectName(QLatin1String(p.name));
@@ -168,7 +170,7 @@ void TZelvan_main::buildControls() {
   Panel_controls_ = new QFrame(central);
   Panel_controls_->setObjectName(QStringLiteral("Panel_controls"));
   Panel_controls_->setGeometry(968, 0, 124, 474);
-  central->setMinimumSize(1096, 515);
+  central->setMinimumSize(1096, 539);
 }
 
 void TZelvan_main::wireMenus() {

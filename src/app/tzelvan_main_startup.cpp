@@ -105,7 +105,7 @@ void TZelvan_main::DEMARRAGE_SOFT() {
   ConfigProgress_->hide();
   // 17.
   state_.ImageList_animation_effects =
-      zelvan::app::loadAnimationStrip(QDir(applicationDir()).filePath(QStringLiteral("AnimationEffects.bmp")));
+      zelvan::keying::TAnimationStrip::load(QDir(applicationDir()).filePath(QStringLiteral("AnimationEffects.bmp")));
   // 18.
   if (option_file::embeddedOnly(QDir::currentPath())) {
     Menus_->Matrix1->setVisible(false);
@@ -177,14 +177,8 @@ void TZelvan_main::Zelvan_d1Connected() { indication_->showConnecting(Zelvan_d1_
 void TZelvan_main::Zelvan_d1Ready() {
   if (!Zelvan_d1_->Ready()) return;
   indication_->hideConnecting();
-  const int kind = state_.EffectMemory.slot(state_.EffectMemory.ButtonEffect()).kind;
-  if (kind >= 0 && uint32_t(kind) == Zelvan_d1_->EFFECT()) return;
-  for (int k = 1; k <= 6; ++k) {
-    if (auto* b = findControl<QAbstractButton>(QStringLiteral("SpeedButton_Effet%1").arg(k))) {
-      b->setChecked(false);
-      b->setDown(false);
-    }
-  }
+  // The effect keys' own rule (release unless the selected key holds the
+  // device's effect) is the effects feature's routine of the same event.
 }
 
 // ---------------------------------------------------------- version displays

@@ -160,13 +160,17 @@ inline QStringList validCustomizationLines() {
 
 inline QByteArray joinLines(const QStringList& lines) { return zelvan::app::linesToBytes(lines); }
 
-// A valid customization that selects TCP to a device on 127.0.0.1:`port`.
+// A complete customization, as the application writes it, that selects TCP
+// to a device on 127.0.0.1:`port`, with the default labels and effect keys.
 inline QStringList tcpCustomizationLines(quint16 port) {
-  QStringList lines = validCustomizationLines();
-  for (QString& l : lines) {
-    if (l.startsWith(QStringLiteral("IP_ENABLE="))) l = QStringLiteral("IP_ENABLE=2");
-    if (l.startsWith(QStringLiteral("REMOTE_IP="))) l = QStringLiteral("REMOTE_IP=127.0.0.1");
-    if (l.startsWith(QStringLiteral("REMOTE_PORT_ENTRY="))) l = QStringLiteral("REMOTE_PORT_ENTRY=%1").arg(port);
-  }
-  return lines;
+  zelvan::app::CustomizationState s;
+  s.ipEnable = 2;
+  s.remoteIp = QStringLiteral("127.0.0.1");
+  s.remotePort = port;
+  s.localPort = 4321;
+  for (int n = 1; n <= 8; ++n) s.inputNames[size_t(n - 1)] = zelvan::app::defaultInputName(n);
+  for (int i = 0; i < 15; ++i) s.memoryLabels[size_t(i)] = zelvan::app::defaultMemoryLabel(i);
+  for (int n = 1; n <= 8; ++n) s.audioNames[size_t(n - 1)] = zelvan::app::defaultAudioName(n);
+  s.outputNames = {QStringLiteral("Output 1"), QStringLiteral("Output 2")};
+  return zelvan::app::customizationLines(s);
 }

@@ -76,6 +76,10 @@ TEST_F(ShellTest, RoutineOrderOfEverySharedEvent) {
   const TReportRouter& router = main()->router();
   const std::map<int, QStringList> expected = {
       {zelvan::app::eventId(LinkEvent::Connected), {"TZelvan_main::Zelvan_d1Connected", "TRs232LanDlg::SetConnected"}},
+      // The T-bar turns round first, then the effect controls lock or unlock.
+      {Reg::EFFON, {"TTransitionPanel::TBar_EFFONchange", "TEffectKeys::Zelvan_d1EFFONchange"}},
+      {Reg::TAKE, {"TTransitionPanel::Zelvan_d1TAKEchange", "TEffectAnimation::activation_des_boutons_choix_pip_pop"}},
+      {zelvan::app::eventId(LinkEvent::Ready), {"TZelvan_main::Zelvan_d1Ready", "TEffectKeys::Zelvan_d1Ready"}},
   };
   std::set<int> shared;
   for (int event : router.routedEvents()) {
@@ -93,7 +97,10 @@ TEST_F(ShellTest, RoutineOrderOfEverySharedEvent) {
   // The routines of single owners keep their documented order within the feature.
   EXPECT_EQ(router.routineNames(Reg::UNITy),
             QStringList({"TSignalStatus::freq_ligne_trame_M, TSignalStatus::freq_ligne_trame_P"}));
-  EXPECT_EQ(router.routineNames(Reg::EFFON), QStringList({"TTransitionPanel::TBar_EFFONchange"}));
+  EXPECT_EQ(router.routineNames(Reg::EFFPR),
+            QStringList({"TEffectKeys::currentEffectReported", "TEffectKeys::Zelvan_d1EFFPRchange"}));
+  EXPECT_EQ(router.routineNames(Reg::EFFPI),
+            QStringList({"TEffectKeys::currentEffectReported", "TEffectsPage::Zelvan_d1EFFPIchange"}));
   EXPECT_EQ(router.routineNames(Reg::VERK), QStringList({"TAbout_Graphic_install::SetVERK"}));
   EXPECT_EQ(router.routineNames(Reg::DEV), QStringList({"TZelvan_main::Zelvan_d1DEVchange"}));
 }

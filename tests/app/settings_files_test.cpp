@@ -144,6 +144,27 @@ TEST_F(ShellTest, ValidCustomizationIsApplied) {
   EXPECT_EQ(m->windowTitle(), QStringLiteral("Zelvan remote control     (Mixer mode)  Port: COM3 - Zelvan_USR.ini"));
 }
 
+TEST_F(ShellTest, EffectValuesOutOfRangeReadAsMissing) {
+  // Kinds, animations and options index the effect tables; a selected key
+  // that does not exist selects key 1.
+  QStringList lines = validCustomizationLines();
+  lines << QStringLiteral("ButtonEffect=50") << QStringLiteral("NumEffByNumKey24=15") << QStringLiteral("EFFOPT37=7")
+        << QStringLiteral("EFFOPEN46=16") << QStringLiteral("EFFCLOSE48=-1") << QStringLiteral("NumEffByNumKey53=-3")
+        << QStringLiteral("EFFOPEN75=15") << QStringLiteral("OLD_EFFOPT_1=99");
+  writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(lines));
+  createApp();
+  const auto& memory = main()->state().EffectMemory;
+  EXPECT_EQ(memory.ButtonEffect(), 1);
+  const EffectSlot& key1 = memory.slot(1);
+  EXPECT_EQ(key1.kind, 0);
+  EXPECT_EQ(key1.EFFOPT, 0);
+  EXPECT_EQ(key1.EFFOPEN, 0);
+  EXPECT_EQ(key1.EFFCLOSE, 0);
+  EXPECT_EQ(key1.OLD_EFFOPT, 0);
+  EXPECT_EQ(memory.slot(2).kind, 0);
+  EXPECT_EQ(memory.slot(2).EFFOPEN, 15);  // in range: kept
+}
+
 TEST_F(ShellTest, EmptyFirstAudioAndOutputNamesRestoreDefaults) {
   QStringList lines = validCustomizationLines();
   lines << QStringLiteral("AUDIO1=") << QStringLiteral("AUDIO2=Mic") << QStringLiteral("OUTPUT1=")
@@ -159,7 +180,8 @@ TEST_F(ShellTest, FileWithoutEffectKeysTakesEffectDefaults) {
   createApp();
   TZelvan_main* m = main();
   EXPECT_EQ(link()->Port(), QStringLiteral("COM3"));
-  EXPECT_EQ(m->state().EffectMemory.ButtonEffect(), 0);
+  // No selected key in the file: key 1.
+  EXPECT_EQ(m->state().EffectMemory.ButtonEffect(), 1);
   for (int key : kStoredEffectKeys) {
     const EffectSlot& s = m->state().EffectMemory.slot(key);
     EXPECT_EQ(s.kind, 0);
@@ -288,6 +310,12 @@ TEST_F(ShellTest, RoundTripReproducesKeyOrderByteForByte) {
     for (const EffectField& f : effectBlockFields()) slot.*f.member = (v++ % 250);
     slot.openDisabled = QStringLiteral("RadioButton_Open%1").arg(key % 16);
     for (const EffectField& f : effectOldFields()) slot.*f.member = (v++ % 250);
+    // Within the ranges the reader checks (kind, animations, options).
+    slot.kind %= 15;
+    slot.EFFOPEN %= 16;
+    slot.EFFCLOSE %= 16;
+    slot.EFFOPT %= 7;
+    slot.OLD_EFFOPT %= 7;
   }
   for (int i = 0; i < 8; ++i) s.audioNames[size_t(i)] = QStringLiteral("A%1").arg(i + 1);
   s.outputNames = {QStringLiteral("Left"), QStringLiteral("Right")};

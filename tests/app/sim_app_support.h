@@ -50,6 +50,19 @@ class SimAppTest : public ShellTest {
   void startConnected(const QStringList& simOptions = {}) {
     ASSERT_NO_FATAL_FAILURE(startSim(simOptions));
     writeFile(path(QStringLiteral("Zelvan_USR.ini")), joinLines(tcpCustomizationLines(port_)));
+    ASSERT_NO_FATAL_FAILURE(startApp());
+  }
+
+  // Closes the application (it saves its customization file) and starts it
+  // again towards the same simulator, from the file it wrote.
+  void restartApp() {
+    main()->close();
+    app_.reset();
+    ASSERT_NO_FATAL_FAILURE(startApp());
+  }
+
+  // Starts the application from the customization file and waits until it is ready.
+  void startApp() {
     createApp(false);
     link()->setSupervisorTimeScale(5);
     app_->start(false);

@@ -2,6 +2,8 @@
 // addressing through PCHAN and PADIP, the full-state burst and the defaults.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "device/catalogue.h"
 #include "sim/memory_unit.h"
 #include "sim/signal_tables.h"
@@ -253,4 +255,28 @@ TEST(SimDevice, SimulatedSourcesGiveSensibleRates) {
   EXPECT_EQ(zsim::kTimeUnit * 10 / zsim::inputSignal(2).lineDuration, 31u);
   EXPECT_EQ(zsim::kTimeUnit * 10 / zsim::inputSignal(1).lineDuration, 48u);
   for (int i = 1; i <= 8; ++i) EXPECT_LE(zsim::inputSignal(i).family, 42u);
+}
+
+TEST(SimDevice, PresetRegistersAndShuffledBurst) {
+  zsim::SimConfig cfg;
+  cfg.presets = {{zelvan::Reg::EFFECT, 4}, {zelvan::Reg::EFFOPEN, 2}};
+  simtest::Probe plain(cfg);
+  EXPECT_EQ(plain.dev.value(zelvan::Reg::EFFECT), 4u);
+  EXPECT_EQ(plain.dev.value(zelvan::Reg::EFFOPEN), 2u);
+  const auto ordered = plain.send("#");
+  cfg.shuffledBurst = true;
+  cfg.burstSeed = 3;
+  simtest::Probe shuffled(cfg);
+  const auto first = shuffled.send("#");
+  const auto second = shuffled.send("#");
+  // The same lines, in another order, and a new order each burst.
+  EXPECT_NE(first, ordered);
+  EXPECT_NE(first, second);
+  auto sorted = [](std::vector<std::string> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+  };
+  EXPECT_EQ(sorted(first), sorted(ordered));
+  EXPECT_TRUE(simtest::has(first, "EFF4"));
+  EXPECT_TRUE(simtest::has(first, "EFOP2"));
 }

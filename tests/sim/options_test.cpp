@@ -1,6 +1,7 @@
 // The simulator's command line.
 #include <gtest/gtest.h>
 
+#include "device/catalogue.h"
 #include "sim/sim_options.h"
 
 using zsim::ParseOutcome;
@@ -77,6 +78,31 @@ TEST(SimOptions, HelpDocumentsTheFaultOptions) {
   ASSERT_EQ(parse({"--help"}, s, &text), ParseOutcome::Help);
   for (const char* opt : {"--tcp", "--udp", "--serial", "--model", "--opt", "--seed", "--log", "--time-scale", "--drop",
                           "--delay", "--garbage", "--mute-after", "--mute-for", "--refuse", "--bind", "COM3=",
-                          "--store-ms-per-64k", "--flash-error"})
+                          "--store-ms-per-64k", "--flash-error", "--set", "--burst-order"})
     EXPECT_TRUE(text.contains(QLatin1String(opt))) << opt;
+}
+
+TEST(SimOptions, PresetsAndBurstOrder) {
+  SimSettings s;
+  ASSERT_EQ(parse({"--set", "E=4", "--set", "eu=2", "--set", "E=6", "--burst-order", "shuffled", "--seed", "7"}, s),
+            ParseOutcome::Run);
+  ASSERT_EQ(s.device.presets.size(), 3u);
+  EXPECT_EQ(s.device.presets[0], std::make_pair(int(zelvan::Reg::EFFECT), 4u));
+  EXPECT_EQ(s.device.presets[1], std::make_pair(int(zelvan::Reg::EFFOPEN), 2u));
+  EXPECT_EQ(s.device.presets[2], std::make_pair(int(zelvan::Reg::EFFECT), 6u));
+  EXPECT_TRUE(s.device.shuffledBurst);
+  EXPECT_EQ(s.device.burstSeed, 7u);
+  SimSettings plain;
+  ASSERT_EQ(parse({}, plain), ParseOutcome::Run);
+  EXPECT_TRUE(plain.device.presets.empty());
+  EXPECT_FALSE(plain.device.shuffledBurst);
+  // An unknown code, a value outside the register's accepted range, no "=", no number, an unknown order.
+  for (const QStringList& args : {QStringList{"--set", "zz=1"}, QStringList{"--set", "E=15"}, QStringList{"--set", "E"},
+                                  QStringList{"--set", "E=x"}, QStringList{"--set", "=3"},
+                                  QStringList{"--burst-order", "random"}}) {
+    SimSettings bad;
+    QString msg;
+    EXPECT_EQ(parse(args, bad, &msg), ParseOutcome::Error) << args.join(' ').toStdString();
+    EXPECT_FALSE(msg.isEmpty());
+  }
 }

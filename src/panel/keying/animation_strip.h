@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <vector>
 
@@ -22,6 +23,9 @@ class TAnimationStrip {
   static TAnimationStrip load(const QString& path);
   // From a picture already in memory (same rules).
   static TAnimationStrip fromImage(const QImage& strip);
+  // The number of whole frames a picture of `size` holds when it is
+  // acceptable as a strip (at least one frame, at most kMaxFrames), else 0.
+  static int framesIn(const QSize& size);
 
   int count() const { return static_cast<int>(frames_.size()); }
   bool isEmpty() const { return frames_.empty(); }
@@ -35,7 +39,8 @@ class TAnimationStrip {
 // Draws the application's own strip: `frames` 64 x 64 frames in one row on
 // a white background, each block of the preview table drawing its opening
 // or closing (fade, slides, wipes, squares; the PiP blocks from 398 on as a
-// small picture over a larger one).
+// small picture over a larger one). Frames past the table are white; a
+// count below 1 or above kMaxFrames gives a null image.
 QImage drawAnimationStrip(int frames);
 
 }  // namespace zelvan::keying

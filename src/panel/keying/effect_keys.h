@@ -11,11 +11,14 @@
 #include <QObject>
 #include <QPoint>
 #include <array>
+#include <bitset>
 
+#include "device/catalogue.h"
 #include "panel/keying/effects_context.h"
 
 class QAbstractButton;
 class QAction;
+class QEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -77,7 +80,8 @@ class TEffectKeys : public QObject {
   // ---- reports ----
   // Any report of a current-effect register: slot 7, the status caption,
   // and the first time the switch of the page to slot 7.
-  void currentEffectReported();
+  // `reg` is the register reported (every one of keyDownOrder()).
+  void currentEffectReported(int reg);
   void Gestion_mise_en_memoire_des_options_de_leffect_current();
   // EFFPR: key matching, once per run.
   void Zelvan_d1EFFPRchange();
@@ -89,8 +93,37 @@ class TEffectKeys : public QObject {
 
   bool firstEffectReportSeen() const { return firstReportSeen_; }
   bool matchingDone() const { return matchingDone_; }
+  // The EFFPR report came before every effect register had been reported
+  // once: the matching waits for the last of them.
+  bool matchingPending() const { return matchPending_; }
+
+  // Item t (0..5: "0.5s" ... "5s") of the duration menu, nullptr otherwise.
+  QAction* N_xx(int t) const;
+  // Whether key memory `key` holds the effect of `current` as far as the
+  // current kind's control groups go (the key matching rule).
+  static bool keyMatchesCurrent(const EffectSlot& key, const EffectSlot& current);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The down branch of a key: selection, name row, the key's effect sent.
+  void keyDown(int key);
+  // The up branch: the device's effect cleared.
+  void keyUp();
+  // A chooser button (or "Choose Effects" for the selected key) pressed.
+  void chooserPressed(int key);
+  // Runs the press action of any selectable key (1..6, 7, 101..106).
+  void applyKey(int key, bool sendCurrent);
+  // Sends the whole effect of slot `n` in the key-down order.
+  void sendSlot(int n);
+  // Preset of one key: defaults stored and sent.
+  void presetKey(int key);
+  // The caption the name table gives a slot's effect.
+  QString effectCaption(int n) const;
+  void releaseOtherKeys(int key);
+  static bool selectableKey(int key);
+
   TEffectsContext& ctx_;
   QWidget* keysPanel_ = nullptr;
   std::array<QToolButton*, 6> keys_{};
@@ -102,9 +135,16 @@ class TEffectKeys : public QObject {
   QPushButton* preset_ = nullptr;
   QMenu* timeMenu_ = nullptr;
   QAction* timeTitle_ = nullptr;
+  std::array<QAction*, 6> timeItems_{};
   int popupKey_ = 1;
   bool firstReportSeen_ = false;
   bool matchingDone_ = false;
+  bool matchPending_ = false;
+  // Effect registers reported at least once since start-up: the matching
+  // compares the keys with a complete slot 7 only, whatever order the
+  // device's full-state burst comes in.
+  std::bitset<kRegisterCount> reported_;
+  int reportedCount_ = 0;
 };
 
 }  // namespace zelvan::keying

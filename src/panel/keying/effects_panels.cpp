@@ -73,7 +73,8 @@ void TEffectsPanels::addRoutes(zelvan::app::TReportRouter& router) {
   TEffectAnimation* anim = ctx_.animation;
   const auto pos = RoutePos::Effects;
   for (const EffectRegister& r : keyDownOrder())
-    router.add(r.reg, pos, QStringLiteral("TEffectKeys::currentEffectReported"), [keys] { keys->currentEffectReported(); });
+    router.add(r.reg, pos, QStringLiteral("TEffectKeys::currentEffectReported"),
+               [keys, reg = r.reg] { keys->currentEffectReported(reg); });
   router.add(Reg::EFFDUR, pos, QStringLiteral("TEffectsPage::Zelvan_d1EFFDURchange"), [page] { page->Zelvan_d1EFFDURchange(); });
   router.add(Reg::EFFPI, pos, QStringLiteral("TEffectsPage::Zelvan_d1EFFPIchange"), [page] { page->Zelvan_d1EFFPIchange(); });
   router.add(Reg::EFFPJ, pos, QStringLiteral("TEffectsPage::Zelvan_d1EFFPJchange"), [page] { page->Zelvan_d1EFFPJchange(); });

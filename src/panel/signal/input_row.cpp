@@ -68,10 +68,10 @@ TInputRow::TInputRow(TSignalContext& ctx, QWidget* Panel_ichmp, QWidget* switchA
   QWidget* area = switchArea ? switchArea : Panel_ichmp;
   pipMain_ = new QToolButton(area);
   pipMain_->setObjectName(QStringLiteral("SpeedButton_pippop_main"));
-  pipMain_->setText(QStringLiteral("Switch Main"));
+  pipMain_->setText(QStringLiteral("Switch\nMain"));
   pipPreview_ = new QToolButton(area);
   pipPreview_->setObjectName(QStringLiteral("SpeedButton_pippop_preview"));
-  pipPreview_->setText(QStringLiteral("Switch Preview"));
+  pipPreview_->setText(QStringLiteral("Switch\nPreview"));
   int y = 2;
   for (QToolButton* t : {pipMain_, pipPreview_}) {
     t->setCheckable(true);
@@ -100,6 +100,11 @@ TInputRow::TInputRow(TSignalContext& ctx, QWidget* Panel_ichmp, QWidget* switchA
 }
 
 void TInputRow::setPipSwitchInterval(int ms) { pipTimer_->setInterval(ms > 0 ? ms : 1); }
+
+void TInputRow::restartPipSwitchTimer() {
+  pipTimer_->stop();
+  pipTimer_->start();
+}
 
 void TInputRow::releasePipSwitches() {
   pipTimer_->stop();

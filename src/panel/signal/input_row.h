@@ -43,6 +43,8 @@ class TInputRow : public QObject {
   QTimer* pipSwitchTimer() const { return pipTimer_; }
   // 5000 ms in production; tests shorten it.
   void setPipSwitchInterval(int ms);
+  // The PiP switch timer starts its 5000 ms afresh (a switch button was clicked).
+  void restartPipSwitchTimer();
 
   // ---- Operator handlers ----
   void label_Switcher_inputClick(int n);

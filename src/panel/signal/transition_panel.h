@@ -58,6 +58,8 @@ class TTransitionPanel : public QObject {
   QAction* Autotake_On1() const { return autoOn_; }
   QAction* Autotake_Off1() const { return autoOff_; }
   bool tbarDirection() const { return tbarDown_; }
+  // Button_1s, Button_3s, Button_5s (i = 0, 1, 2) of the Effects page.
+  QPushButton* durationPresetButton(int i) const { return i >= 0 && i < 3 ? presets_[size_t(i)] : nullptr; }
 
   // ---- Operator handlers ----
   void BitBtn_TakeClick();
