@@ -62,62 +62,13 @@
 #include "panel/keying/effect_tables.h"
 #include "panel/keying/effects_host.h"
 #include "panel/keying/effects_panels.h"
+#include "../tests/support/effects_fake_host.h"
 
 namespace {
 
 using namespace zelvan::keying;
 
-// The effect panels' surroundings: a main window with an Input and an
-// Effects page, the presets, the PiP switches, the chooser and the strip.
-class BenchHost : public TEffectsHost {
- public:
-  BenchHost() {
-    tabs = new QTabWidget(&window);
-    window.setCentralWidget(tabs);
-    input = new QWidget;
-    tabs->addTab(input, QStringLiteral("Input"));
-    page = new QWidget;
-    page->setObjectName(QStringLiteral("Effects"));
-    tabs->addTab(page, QStringLiteral("Effects"));
-    ichmp = new QWidget(&window);
-    for (size_t i = 0; i < 3; ++i) presets[i] = new QPushButton(page);
-    for (size_t o = 0; o < 2; ++o) {
-      pip[o] = new QToolButton(&window);
-      pip[o]->setCheckable(true);
-    }
-    chooser.build(&window);
-    names.fillMain(&window);
-    strip = TAnimationStrip::fromImage(drawAnimationStrip(kStripMinimumFrames));
-  }
-  EffectKeyMemory& effectMemory() override { return memory; }
-  const TEffectNameTable& effectNames() const override { return names; }
-  const TAnimationStrip& animationStrip() const override { return strip; }
-  QMenu* effectMenu() const override { return chooser.PopupMenu_effect; }
-  QAction* effectMenuTitle() const override { return chooser.menuitem_Effect; }
-  QActionGroup* effectMenuGroup() const override { return chooser.EffectGroup; }
-  QWidget* effectsPage() const override { return page; }
-  void showEffectsPage() override { tabs->setCurrentWidget(page); }
-  bool effectsPageActive() const override { return tabs->currentWidget() == page; }
-  QWidget* inputPanel() const override { return ichmp; }
-  QAbstractButton* durationPreset(int i) const override { return i >= 0 && i < 3 ? presets[size_t(i)] : nullptr; }
-  QAbstractButton* pipSwitch(int o) const override { return o == 1 || o == 2 ? pip[size_t(o - 1)] : nullptr; }
-  void restartPipSwitchTimer() override {}
-  QAbstractButton* softEdgeKey(int) const override { return nullptr; }
-  QAbstractButton* softEdgeChooser(int) const override { return nullptr; }
-  void softEdgeKeyClick(int) override {}
-
-  QMainWindow window;
-  QTabWidget* tabs = nullptr;
-  QWidget* input = nullptr;
-  QWidget* page = nullptr;
-  QWidget* ichmp = nullptr;
-  std::array<QPushButton*, 3> presets{};
-  std::array<QToolButton*, 2> pip{};
-  TEffectChooser chooser;
-  EffectKeyMemory memory;
-  TEffectNameTable names;
-  TAnimationStrip strip;
-};
+using BenchHost = effects_test::FakeHost;
 
 struct Panels {
   Panels() {
@@ -171,7 +122,7 @@ void BM_AnimationEffectFrame(benchmark::State& state) {
   p.host.memory.setButtonEffect(5);
   p.animation().Button_test(5, false);
   // On show, so that every frame is painted as the operator sees it.
-  p.host.window.show();
+  p.host.mainWindow.show();
   p.host.tabs->setCurrentWidget(p.host.page);
   QCoreApplication::processEvents();
   QWidget* preview = p.animation().Image_animation_effect();
@@ -253,7 +204,7 @@ void BM_PreviewTimerHiddenPage(benchmark::State& state) {
   TEffectAnimation& a = p.animation();
   int hiddenActive = 0, hiddenFrames = 0, shownFrames = 0;
   for (auto _ : state) {
-    p.panels->pageChanged(p.host.input);
+    p.panels->pageChanged(p.host.inputPage);
     int before = a.previewState().framesShown;
     pumpFor(200);
     hiddenActive = a.Timer_Animation_EFFECTS()->isActive() ? 1 : 0;
@@ -262,7 +213,7 @@ void BM_PreviewTimerHiddenPage(benchmark::State& state) {
     before = a.previewState().framesShown;
     pumpFor(200);
     shownFrames = a.previewState().framesShown - before;
-    p.panels->pageChanged(p.host.input);
+    p.panels->pageChanged(p.host.inputPage);
   }
   if (hiddenActive != 0 || hiddenFrames != 0) state.SkipWithError("the preview ran while the page was hidden");
   state.counters["hidden_timer_active"] = hiddenActive;

@@ -49,9 +49,9 @@ const zelvan::keying::TEffectNameTable& TEffectsFeature::effectNames() const { r
 const zelvan::keying::TAnimationStrip& TEffectsFeature::animationStrip() const {
   return shell_->state().ImageList_animation_effects;
 }
-QMenu* TEffectsFeature::effectMenu() const { return shell_->menus()->PopupMenu_effect; }
-QAction* TEffectsFeature::effectMenuTitle() const { return shell_->menus()->menuitem_Effect; }
-QActionGroup* TEffectsFeature::effectMenuGroup() const { return shell_->menus()->EffectGroup; }
+QMenu* TEffectsFeature::effectMenu() const { return shell_->menus()->Effects.PopupMenu_effect; }
+QAction* TEffectsFeature::effectMenuTitle() const { return shell_->menus()->Effects.menuitem_Effect; }
+QActionGroup* TEffectsFeature::effectMenuGroup() const { return shell_->menus()->Effects.EffectGroup; }
 QWidget* TEffectsFeature::effectsPage() const { return shell_->page(QStringLiteral("Effects")); }
 
 void TEffectsFeature::showEffectsPage() {

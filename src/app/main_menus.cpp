@@ -1,6 +1,5 @@
 #include "app/main_menus.h"
 
-#include "panel/keying/effect_chooser.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -158,20 +157,7 @@ void TMainMenus::buildCustomize(QMenuBar* bar, QWidget* owner) {
   Default_ALL = item(Customize1, "Default_ALL", QStringLiteral("General Default"));
 }
 
-void TMainMenus::buildEffects(QWidget* owner) {
-  zelvan::keying::TEffectChooser chooser;
-  chooser.build(owner);
-  PopupMenu_effect = chooser.PopupMenu_effect;
-  EffectGroup = chooser.EffectGroup;
-  menuitem_Effect = chooser.menuitem_Effect;
-  menuitem_Cut = chooser.menuitem_Cut;
-  menuitem_Fading = chooser.menuitem_Fading;
-  menuitem_title = chooser.menuitem_title;
-  menuitem_ShadowTitle = chooser.menuitem_ShadowTitle;
-  menuitem_PIP = chooser.menuitem_PIP;
-  menuitem_PIPFade = chooser.menuitem_PIPFade;
-  menuitem_DoublePIP = chooser.menuitem_DoublePIP;
-}
+void TMainMenus::buildEffects(QWidget* owner) { Effects.build(owner); }
 
 void TMainMenus::adoptSignalMenus(QObject* owner) {
   auto action = [owner](const QString& name) { return owner->findChild<QAction*>(name); };

@@ -6,6 +6,8 @@
 // their names so those features can connect to them.
 #pragma once
 
+#include "panel/keying/effect_chooser.h"
+
 #include <QObject>
 #include <QString>
 #include <array>
@@ -106,17 +108,8 @@ class TMainMenus : public QObject {
   QMenu* Help1 = nullptr;
   QAction* AboutOkrimLOGO = nullptr;
 
-  // Effect chooser pop-up (the action data is the effect kind).
-  QMenu* PopupMenu_effect = nullptr;
-  QActionGroup* EffectGroup = nullptr;
-  QAction* menuitem_Effect = nullptr;
-  QAction* menuitem_Cut = nullptr;
-  QAction* menuitem_Fading = nullptr;
-  QAction* menuitem_title = nullptr;
-  QAction* menuitem_ShadowTitle = nullptr;
-  QAction* menuitem_PIP = nullptr;
-  QAction* menuitem_PIPFade = nullptr;
-  QAction* menuitem_DoublePIP = nullptr;
+  // Effect chooser pop-up PopupMenu_effect (the action data is the effect kind).
+  zelvan::keying::TEffectChooser Effects;
 
  private:
   QAction* item(QMenu* menu, const char* name, const QString& caption, int tag = -1);

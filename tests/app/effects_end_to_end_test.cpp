@@ -64,7 +64,7 @@ class EffectsEndToEnd : public SimAppTest {
     QAction* item = main()->findAction(QLatin1String(name));
     ASSERT_NE(item, nullptr) << name;
     item->trigger();
-    if (QMenu* m = main()->menus()->PopupMenu_effect) m->hide();
+    if (QMenu* m = main()->menus()->Effects.PopupMenu_effect) m->hide();
   }
 
   QStringList sent_;
