@@ -2,8 +2,6 @@
 // memories and the few flags the start-up, the files and the tick share.
 #pragma once
 
-#include <QList>
-#include <QPointer>
 #include <QString>
 #include <array>
 
@@ -43,9 +41,6 @@ struct TShellState {
   QString LastOpenedCustomization;
   // The application's own pictures of the effect animation strip.
   zelvan::keying::TAnimationStrip ImageList_animation_effects;
-  // The Effects page's size lock keeps its button here while it is down
-  // (non-owning; emptied at start-up).
-  QList<QPointer<QObject>> SizeLockObjects;
 };
 
 }  // namespace zelvan::app

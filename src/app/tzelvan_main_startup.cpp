@@ -70,9 +70,8 @@ void TZelvan_main::DEMARRAGE_SOFT() {
     adjustSize();
     setFixedSize(size());
   }
-  // 6. The size lock's list, then the effect memories to their defaults
-  //    (no send: the link is not connected yet).
-  state_.SizeLockObjects.clear();
+  // 6. The effect memories to their defaults (no send: the link is not
+  //    connected yet). The size lock's state is the Effects page's own.
   state_.EffectMemory.initDefaults();
   // 7. The input label buttons.
   lists_->ensureInputLabels();
